@@ -1,0 +1,56 @@
+#include "pdf/core/text_encoding.h"
+
+#include <cstdint>
+
+namespace pagora {
+
+std::string EscapeString(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size() + text.size() / 8 + 2);
+  for (const char c : text) {
+    switch (c) {
+      case '\\': escaped += "\\\\"; break;
+      case '(': escaped += "\\("; break;
+      case ')': escaped += "\\)"; break;
+      case '\r': escaped += "\\r"; break;
+      case '\n': escaped += "\\n"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string ReplaceText(std::string_view text, std::string_view find, std::string_view replacement,
+                        std::size_t start, std::size_t count) {
+  if (find.empty() || start == 0 || start > text.size()) return std::string(text);
+  std::string result;
+  result.reserve(text.size());
+  std::size_t done = 0;
+  std::size_t at = text.find(find, start - 1);
+  for (std::size_t replaced = 0; at != std::string_view::npos && replaced < count; ++replaced) {
+    result.append(text, done, at - done);
+    result.append(replacement);
+    done = at + find.size();
+    at = text.find(find, done);
+  }
+  result.append(text, done);
+  return result;
+}
+
+std::vector<std::string> SplitText(std::string_view text, std::string_view delimiter) {
+  std::vector<std::string> pieces;
+  if (text.empty() || delimiter.empty()) {
+    pieces.emplace_back(text);
+    return pieces;
+  }
+  std::size_t from = 0;
+  for (std::size_t at = text.find(delimiter); at != std::string_view::npos;
+       at = text.find(delimiter, from)) {
+    pieces.emplace_back(text.substr(from, at - from));
+    from = at + delimiter.size();
+  }
+  pieces.emplace_back(text.substr(from));
+  return pieces;
+}
+
+}  // namespace pagora
