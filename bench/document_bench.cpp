@@ -18,6 +18,12 @@ std::string OutputPath(const char* name) {
 
 pagora::LocalTime FixedTime() { return {2026, 12, 7, 10, 30, 15}; }
 
+void ReportPages(benchmark::State& state, int64_t pages, std::size_t peak_heap) {
+  state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),
+                                                 benchmark::Counter::kIsRate);
+  state.counters["peak_heap_bytes"] = static_cast<double>(peak_heap);
+}
+
 void BM_Pages_Pagora(benchmark::State& state) {
   const auto pages = state.range(0);
   const std::string path = OutputPath("pages");
@@ -38,9 +44,7 @@ void BM_Pages_Pagora(benchmark::State& state) {
     peak = heap.peak();
   }
   std::remove(path.c_str());
-  state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),
-                                                 benchmark::Counter::kIsRate);
-  state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+  ReportPages(state, pages, peak);
 }
 BENCHMARK(BM_Pages_Pagora)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -70,9 +74,7 @@ void BM_Pages_Libharu(benchmark::State& state) {
     peak = heap.peak();
   }
   std::remove(path.c_str());
-  state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),
-                                                 benchmark::Counter::kIsRate);
-  state.counters["peak_heap_bytes"] = static_cast<double>(peak);
+  ReportPages(state, pages, peak);
 }
 BENCHMARK(BM_Pages_Libharu)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
