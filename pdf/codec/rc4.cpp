@@ -1,8 +1,10 @@
 #include "pdf/codec/rc4.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstring>
 
 namespace pagora {
 
@@ -21,20 +23,38 @@ Rc4Schedule Rc4KeySchedule(std::span<const std::uint8_t> key) {
 }
 
 void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
-  // Widened entries avoid byte-sized loads and stores in the loop.
+  // Widened entries avoid byte-sized loads and stores in the loop; eight key-stream bytes
+  // are gathered into one word so the data is read and written a word at a time.
   std::uint32_t s[256];
   std::copy(schedule.begin(), schedule.end(), s);
-  std::uint8_t i = 0;
-  std::uint8_t j = 0;
-  for (std::uint8_t& byte : data) {
-    ++i;
+  std::uint32_t i = 0;
+  std::uint32_t j = 0;
+  const auto next_key_byte = [&]() -> std::uint64_t {
+    i = (i + 1) & 0xFF;
     const std::uint32_t si = s[i];
-    j = static_cast<std::uint8_t>(j + si);
+    j = (j + si) & 0xFF;
     const std::uint32_t sj = s[j];
     s[i] = sj;
     s[j] = si;
-    byte ^= static_cast<std::uint8_t>(s[(si + sj) & 0xFF]);
+    return s[(si + sj) & 0xFF];
+  };
+
+  std::uint8_t* out = data.data();
+  std::size_t left = data.size();
+  for (; left >= 8; left -= 8, out += 8) {
+    std::uint64_t key_stream = 0;
+#pragma GCC unroll 8
+    for (int b = 0; b < 8; ++b) {
+      // The stream's first byte goes with the lowest-addressed data byte.
+      const int shift = std::endian::native == std::endian::little ? 8 * b : 8 * (7 - b);
+      key_stream |= next_key_byte() << shift;
+    }
+    std::uint64_t word;
+    std::memcpy(&word, out, 8);
+    word ^= key_stream;
+    std::memcpy(out, &word, 8);
   }
+  for (; left > 0; --left, ++out) *out ^= static_cast<std::uint8_t>(next_key_byte());
 }
 
 bool Rc4Cipher::Crypt(std::span<const std::uint8_t> key, std::span<std::uint8_t> data) {

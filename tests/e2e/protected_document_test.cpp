@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "pdf/codec/rc4.h"
 #include "pdf/codec/standard_security.h"
+#include "pdf/core/document_security.h"
 #include "pdf/core/object_writer.h"
 #include "pdf/core/text_encoding.h"
 #include "tests/support/pdf_checker.h"
@@ -25,38 +25,9 @@ constexpr std::string_view kTitle = "Cantiere (via Roma) \\ 12";
 const std::string kContent =
     "1 0 0 rg 20 20 80 60 re f\rBT /F1 24 Tf 110 40 Td (Ciao) Tj ET\r0 0 1 rg 150 70 30 20 re f";
 
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (const char c : bytes) {
-    hex += kDigits[static_cast<std::uint8_t>(c) >> 4];
-    hex += kDigits[static_cast<std::uint8_t>(c) & 15];
-  }
-  return hex;
-}
-
-// Encrypts `text` under the key of `object` when the document is protected.
-class Encrypter {
- public:
-  explicit Encrypter(const StandardSecurity* security) : security_(security) {}
-  std::string Apply(int object, std::string_view text) {
-    std::string data(text);
-    if (security_ == nullptr || data.empty()) return data;
-    const std::string key = ObjectKey(security_->file_key, security_->object_key_length, object);
-    EXPECT_TRUE(cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()},
-                              {reinterpret_cast<std::uint8_t*>(data.data()), data.size()}));
-    return data;
-  }
-
- private:
-  const StandardSecurity* security_;
-  Rc4Cipher cipher_;
-};
-
 // One page, 200 x 100 pt: a red and a blue rectangle and the word "Ciao"; an information
-// dictionary with a title. `security` null writes the unprotected twin.
-void WriteDocument(const std::string& path, const StandardSecurity* security) {
-  Encrypter encrypter(security);
+// dictionary with a title. Without protection it is the twin of the protected document.
+void WriteDocument(const std::string& path, const DocumentSecurity& security) {
   PdfObjectWriter writer;
   writer.Open(path);
   writer.WriteLine("%PDF-1.3\n% \xA9 test");
@@ -67,7 +38,7 @@ void WriteDocument(const std::string& path, const StandardSecurity* security) {
   writer.FinishObject();
 
   const int stream = writer.StartObject();
-  const std::string data = encrypter.Apply(stream, kContent);
+  const std::string data = security.Encrypt(stream, kContent);
   writer.WriteLine("<< /Length " + std::to_string(data.size()) + " >>");
   writer.WriteLine("stream");
   writer.WriteLine(data);
@@ -92,25 +63,19 @@ void WriteDocument(const std::string& path, const StandardSecurity* security) {
   writer.FinishObject();
 
   std::optional<TrailerEncryption> encryption;
-  if (security != nullptr) {
-    encryption.emplace();
-    encryption->dictionary_object = writer.StartObject();
-    encryption->file_id_hex = Hex(security->file_identifier);
-    std::string dictionary = "<< /Filter /Standard \r/O (" + EscapeString(security->owner_entry) +
-                             ")\r/U (" + EscapeString(security->user_entry) + ")\r/P " +
-                             std::to_string(security->permission_value) + "\r";
-    dictionary += security->revision == SecurityRevision::k40Bit ? "/V 1 /R 2 >>"
-                                                                 : "/V 2 /R 3 /Length 128 >>";
-    writer.WriteLine(dictionary);
+  if (security.on()) {
+    const int dictionary = writer.StartObject();
+    writer.WriteLine(security.DictionaryText());
     writer.FinishObject();
-    if (security->revision == SecurityRevision::k128Bit) writer.RequireVersion(1);
+    writer.RequireVersion(security.version_bump());
+    encryption = security.Trailer(dictionary);
   }
 
   const int catalog = writer.StartObject();
   writer.WriteLine("<< /Type /Catalog\r/Pages 1 0 R\r>>");
   writer.FinishObject();
   const int info = writer.StartObject();
-  writer.WriteLine("<<\r/Title (" + EscapeString(encrypter.Apply(info, kTitle)) +
+  writer.WriteLine("<<\r/Title (" + EscapeString(security.Encrypt(info, kTitle)) +
                    ")\r/Author ()\r>>");
   writer.FinishObject();
 
@@ -150,22 +115,21 @@ class ProtectedDocument : public ::testing::TestWithParam<ProtectionCase> {};
 
 TEST_P(ProtectedDocument, ReadersDecryptItToItsTwin) {
   const ProtectionCase& c = GetParam();
-  const StandardSecurityResult result =
-      ComputeStandardSecurity(c.flags, c.owner, c.user, kProducer);
-  ASSERT_EQ(result.status, SecurityStatus::kOk);
+  DocumentSecurity security;
+  security.Protect(c.flags, c.owner, c.user, kProducer);
+  const std::int16_t permission_value = *PermissionValue(c.flags);
   testing::TempDir dir;
   const auto protected_pdf = dir / "protected.pdf";
   const auto plain_pdf = dir / "plain.pdf";
-  WriteDocument(protected_pdf.string(), &result.security);
-  WriteDocument(plain_pdf.string(), nullptr);
+  WriteDocument(protected_pdf.string(), security);
+  WriteDocument(plain_pdf.string(), DocumentSecurity());
 
   const std::string user_option = c.user.empty() ? "" : " --password=" + ShellQuote(c.user);
   const auto shown =
       RunCommand("qpdf --show-encryption" + user_option + " " + ShellQuote(protected_pdf.string()));
   EXPECT_EQ(shown.exit_code, 0) << shown.output;
   EXPECT_NE(shown.output.find(c.qpdf_revision), std::string::npos) << shown.output;
-  EXPECT_NE(shown.output.find("P = " + std::to_string(result.security.permission_value)),
-            std::string::npos)
+  EXPECT_NE(shown.output.find("P = " + std::to_string(permission_value)), std::string::npos)
       << shown.output;
 
   // Opening with the user password, and with the owner password (when it is its own).
@@ -184,6 +148,11 @@ TEST_P(ProtectedDocument, ReadersDecryptItToItsTwin) {
     ASSERT_TRUE(testing::PdfinfoReads(decrypted, &info));
     EXPECT_EQ(testing::PdfinfoField(info, "Title"), kTitle) << password;
   }
+  const auto pdfinfo =
+      RunCommand("pdfinfo" + (c.user.empty() ? "" : " -upw " + ShellQuote(c.user)) + " " +
+                 ShellQuote(protected_pdf.string()));
+  EXPECT_EQ(testing::PdfinfoField(pdfinfo.output, "Encrypted"), c.pdfinfo_encrypted);
+
   if (!c.user.empty()) {
     const auto refused = RunCommand("qpdf --decrypt " + ShellQuote(protected_pdf.string()) + " " +
                                     ShellQuote((dir / "refused.pdf").string()));
@@ -194,10 +163,9 @@ TEST_P(ProtectedDocument, ReadersDecryptItToItsTwin) {
   EXPECT_TRUE(testing::PassesAllReaders(protected_pdf));
   std::string info;
   ASSERT_TRUE(testing::PdfinfoReads(protected_pdf, &info));
-  EXPECT_EQ(testing::PdfinfoField(info, "Encrypted"), c.pdfinfo_encrypted);
   EXPECT_EQ(testing::PdfinfoField(info, "Title"), kTitle);
   EXPECT_EQ(testing::PdfinfoField(info, "PDF version"),
-            result.security.revision == SecurityRevision::k40Bit ? "1.3" : "1.4");
+            security.version_bump() == 0 ? "1.3" : "1.4");
   const auto text = RunCommand("pdftotext " + ShellQuote(protected_pdf.string()) + " -");
   EXPECT_NE(text.output.find("Ciao"), std::string::npos) << text.output;
 
