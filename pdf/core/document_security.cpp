@@ -13,13 +13,18 @@ void DocumentSecurity::Protect(std::int32_t flags, std::string_view owner_passwo
       ComputeStandardSecurity(flags, owner_password, user_password, producer);
   if (result.status != SecurityStatus::kOk) throw RuntimeError(kOverflow);
   security_ = std::move(result.security);
+  cached_object_ = -1;
   on_ = true;
 }
 
 std::string DocumentSecurity::Encrypt(std::int32_t object, std::string_view data) const {
   std::string encrypted(data);
   if (!on_ || encrypted.empty()) return encrypted;
-  const std::string key = ObjectKey(security_.file_key, security_.object_key_length, object);
+  if (object != cached_object_) {
+    cached_object_key_ = ObjectKey(security_.file_key, security_.object_key_length, object);
+    cached_object_ = object;
+  }
+  const std::string& key = cached_object_key_;
   // The object key is never empty, so the cipher always accepts it.
   [[maybe_unused]] const bool done =
       cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()},

@@ -48,7 +48,10 @@ class DocumentSecurity {
  private:
   bool on_ = false;
   StandardSecurity security_;
-  // The schedule of the last object key; a cache, so encrypting stays a const operation.
+  // Caches of the last object's key and of its RC4 schedule, so that the many strings of
+  // one object cost one hash and one key schedule; encrypting stays a const operation.
+  mutable std::int32_t cached_object_ = -1;
+  mutable std::string cached_object_key_;
   mutable Rc4Cipher cipher_;
 };
 

@@ -87,9 +87,16 @@ TEST(DocumentSecurity, EncryptsEachTextUnderItsObjectsKey) {
   // Two strings of one object start from the same key stream.
   EXPECT_EQ(security.Encrypt(7, "testo (uno)"), first);
   EXPECT_NE(security.Encrypt(8, "testo (uno)"), first);
+  EXPECT_EQ(security.Encrypt(7, "testo (uno)"), first);
   const auto plain = testing::OpenSslRc4(Bytes(ObjectKey(keys.file_key, 10, 7)), Bytes(first));
   EXPECT_EQ(std::string(plain.begin(), plain.end()), "testo (uno)");
   EXPECT_EQ(security.Encrypt(7, ""), "");
+  // New keys replace the old ones for every object.
+  DocumentSecurity other;
+  other.Protect(4, "o", "", "Q");
+  security.Protect(4, "o", "", "Q");
+  EXPECT_EQ(security.Encrypt(7, "testo (uno)"), other.Encrypt(7, "testo (uno)"));
+  EXPECT_NE(security.Encrypt(7, "testo (uno)"), first);
 
   security.Reset();
   EXPECT_FALSE(security.on());
