@@ -30,8 +30,8 @@ std::string PadPassword(std::string_view password);
 // bits also 256 fill forms, 512 extract for accessibility, 1024 assemble, 2048
 // high-quality print; plus kProtection128Bit). Revision 2: the byte (flags + 192) mod 256
 // with every higher bit set (flags 4 give -60). Revision 3: (flags & 0xFFF) - 3904 (flags
-// 4 + 4096 give -3900). Nothing for revision-2 flags whose byte is below 16, negative flags
-// among them: the format of the value cannot hold them.
+// 4 + 4096 give -3900). Nothing for revision-2 flags whose byte is below 16, the
+// remainder of a negative sum included: the document refuses them as an overflow.
 std::optional<std::int16_t> PermissionValue(std::int32_t flags);
 
 // The first and second element of /ID before hexadecimal encoding: the document's

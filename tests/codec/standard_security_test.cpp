@@ -63,13 +63,6 @@ TEST(PadPassword, CompletesOrCutsTo32Bytes) {
   EXPECT_EQ(Padding().substr(28), "\x64\x53\x69\x7A");
 }
 
-TEST(FileIdentifier, IsTheProducerFollowedByTheVersion) {
-  EXPECT_EQ(FileIdentifier("Prod \xA9"),
-            "Prod \xA9"
-            "2.4.4");
-  EXPECT_EQ(FileIdentifier(""), "2.4.4");
-}
-
 TEST(OwnerEntry, FallsBackOnTheUserPasswordWhenBlank) {
   for (const auto revision : {SecurityRevision::k40Bit, SecurityRevision::k128Bit}) {
     const std::string from_user = OwnerEntry(revision, "utente", "utente");
