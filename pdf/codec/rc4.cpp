@@ -23,8 +23,8 @@ Rc4Schedule Rc4KeySchedule(std::span<const std::uint8_t> key) {
 }
 
 void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
-  // Widened entries avoid byte-sized loads and stores in the loop; eight key-stream bytes
-  // are gathered into one word so the data is read and written a word at a time.
+  // Widened entries avoid byte-sized loads and stores in the loop; key-stream bytes are
+  // gathered into words so the data is read and written a word at a time.
   std::uint32_t s[256];
   std::copy(schedule.begin(), schedule.end(), s);
   std::uint32_t i = 0;
@@ -39,9 +39,7 @@ void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
     return s[(si + sj) & 0xFF];
   };
 
-  std::uint8_t* out = data.data();
-  std::size_t left = data.size();
-  for (; left >= 8; left -= 8, out += 8) {
+  const auto next_key_word = [&] {
     std::uint64_t key_stream = 0;
 #pragma GCC unroll 8
     for (int b = 0; b < 8; ++b) {
@@ -49,10 +47,21 @@ void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
       const int shift = std::endian::native == std::endian::little ? 8 * b : 8 * (7 - b);
       key_stream |= next_key_byte() << shift;
     }
+    return key_stream;
+  };
+  const auto xor_word = [](std::uint8_t* out, std::uint64_t key_stream) {
     std::uint64_t word;
     std::memcpy(&word, out, 8);
     word ^= key_stream;
     std::memcpy(out, &word, 8);
+  };
+
+  std::uint8_t* out = data.data();
+  std::size_t left = data.size();
+  // Two words per round measure faster than one: the loop's own cost is shared.
+  for (; left >= 16; left -= 16, out += 16) {
+    xor_word(out, next_key_word());
+    xor_word(out + 8, next_key_word());
   }
   for (; left > 0; --left, ++out) *out ^= static_cast<std::uint8_t>(next_key_byte());
 }
