@@ -1,0 +1,142 @@
+#include "pdf/codec/lzw_encoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory>
+
+namespace pagora {
+namespace {
+
+constexpr int kClearCode = 256;
+constexpr int kEndOfData = 257;
+constexpr int kFirstStringCode = 258;
+constexpr int kMinWidth = 9;
+constexpr int kMaxWidth = 12;
+
+// The strings of the table, each a known prefix code followed by one byte, found by
+// open addressing with double hashing. 5021 is a prime a little above the 3838 strings
+// the widest table holds, so probes stay short.
+class StringTable {
+ public:
+  static constexpr int kNotFound = -1;
+
+  void Clear() { keys_.fill(kEmptySlot); }
+
+  // Looks up prefix + byte. Returns its code, or kNotFound with `slot_` left on the free
+  // slot where Insert will put it.
+  int Find(int prefix, std::uint8_t byte) {
+    const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | byte;
+    int slot = byte << 4 ^ prefix;
+    if (slot >= kSlots) slot -= kSlots;
+    const int step = slot == 0 ? 1 : kSlots - slot;
+    while (keys_[static_cast<std::size_t>(slot)] != kEmptySlot) {
+      if (keys_[static_cast<std::size_t>(slot)] == key)
+        return codes_[static_cast<std::size_t>(slot)];
+      slot -= step;
+      if (slot < 0) slot += kSlots;
+    }
+    slot_ = slot;
+    return kNotFound;
+  }
+
+  // Adds the string of the last unsuccessful Find under `code`.
+  void Insert(int prefix, std::uint8_t byte, int code) {
+    keys_[static_cast<std::size_t>(slot_)] = static_cast<std::uint32_t>(prefix) << 8 | byte;
+    codes_[static_cast<std::size_t>(slot_)] = static_cast<std::uint16_t>(code);
+  }
+
+ private:
+  static constexpr int kSlots = 5021;
+  static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
+  std::array<std::uint32_t, kSlots> keys_;
+  std::array<std::uint16_t, kSlots> codes_;
+  int slot_ = 0;
+};
+
+// Packs codes most significant bit first into a buffer sized in advance.
+class CodeWriter {
+ public:
+  explicit CodeWriter(std::uint8_t* out) : out_(out) {}
+  void Write(int code, int width) {
+    bits_ = bits_ << width | static_cast<std::uint32_t>(code);
+    pending_ += width;
+    while (pending_ >= 8) {
+      pending_ -= 8;
+      *out_++ = static_cast<std::uint8_t>(bits_ >> pending_);
+    }
+  }
+  // Pads the last byte with zero bits; returns the end of the output.
+  std::uint8_t* Finish() {
+    if (pending_ > 0) *out_++ = static_cast<std::uint8_t>(bits_ << (8 - pending_));
+    return out_;
+  }
+
+ private:
+  std::uint8_t* out_;
+  std::uint64_t bits_ = 0;
+  int pending_ = 0;
+};
+
+// Every input byte ends at most one code; add the clear code written each time the
+// smallest table (254 strings) fills, the first clear code, the last string and the
+// end-of-data code, all at the widest width.
+std::size_t MaxEncodedSize(std::size_t n, int width) {
+  const std::size_t codes = n + n / (511 - kFirstStringCode + 1) + 3;
+  return (codes * static_cast<std::size_t>(width) + 7) / 8;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int level) {
+  const int largest_code = (1 << (kMinWidth + std::clamp(level, 0, 3))) - 1;
+  // Making the largest string widens the codes once more, for the clear code that follows.
+  const int widest = std::min(kMinWidth + std::clamp(level, 0, 3) + 1, kMaxWidth);
+  std::vector<std::uint8_t> output(MaxEncodedSize(input.size(), widest));
+  CodeWriter writer(output.data());
+  writer.Write(kClearCode, kMinWidth);
+  if (input.empty()) {
+    writer.Write(kEndOfData, kMinWidth);
+    output.resize(static_cast<std::size_t>(writer.Finish() - output.data()));
+    return output;
+  }
+
+  auto table = std::make_unique_for_overwrite<StringTable>();
+  table->Clear();
+  int width = kMinWidth;
+  int next_code = kFirstStringCode;
+  int current = input[0];
+  // With early change the decoder widens its codes one entry early: after the string
+  // table gets code 511 (1023, 2047) every code it reads is one bit wider.
+  auto add_string = [&](int prefix, std::uint8_t byte) {
+    table->Insert(prefix, byte, next_code);
+    if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
+    ++next_code;
+  };
+  for (std::size_t i = 1; i < input.size(); ++i) {
+    if (next_code > largest_code) {
+      writer.Write(kClearCode, width);
+      table->Clear();
+      width = kMinWidth;
+      next_code = kFirstStringCode;
+    }
+    const std::uint8_t byte = input[i];
+    const int code = table->Find(current, byte);
+    if (code != StringTable::kNotFound) {
+      current = code;
+      continue;
+    }
+    writer.Write(current, width);
+    add_string(current, byte);
+    current = byte;
+  }
+  writer.Write(current, width);
+  // The decoder learns each string one code after the encoder made it. Reading the
+  // end-of-data code it has caught up, so its early widening comes one string sooner.
+  if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
+  writer.Write(kEndOfData, width);
+  output.resize(static_cast<std::size_t>(writer.Finish() - output.data()));
+  return output;
+}
+
+}  // namespace pagora
