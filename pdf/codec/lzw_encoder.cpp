@@ -16,42 +16,44 @@ constexpr int kMaxWidth = 12;
 
 // The strings of the table, each a known prefix code followed by one byte, found by
 // open addressing with double hashing. 5021 is a prime a little above the 3838 strings
-// the widest table holds, so probes stay short.
+// the widest table holds, so every probe step visits all slots and probes stay short.
+// A slot holds the string's key (prefix and byte, 20 bits) above its code (12 bits); 0
+// is free, since no string has a code below 258.
 class StringTable {
  public:
   static constexpr int kNotFound = -1;
 
-  void Clear() { keys_.fill(kEmptySlot); }
+  void Clear() { slots_.fill(0); }
 
-  // Looks up prefix + byte. Returns its code, or kNotFound with `slot_` left on the free
-  // slot where Insert will put it.
+  // Looks up prefix + byte. Returns its code, or kNotFound with the free slot where
+  // Insert will put it remembered.
   int Find(int prefix, std::uint8_t byte) {
     const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | byte;
-    int slot = byte << 4 ^ prefix;
-    if (slot >= kSlots) slot -= kSlots;
-    const int step = slot == 0 ? 1 : kSlots - slot;
-    while (keys_[static_cast<std::size_t>(slot)] != kEmptySlot) {
-      if (keys_[static_cast<std::size_t>(slot)] == key)
-        return codes_[static_cast<std::size_t>(slot)];
-      slot -= step;
-      if (slot < 0) slot += kSlots;
+    const std::uint32_t hash = key * 0x9E3779B1u;
+    // The high bits of the product, scaled to the table, pick the first slot; low bits
+    // pick the step, so that strings colliding there part at once.
+    std::uint32_t slot = static_cast<std::uint32_t>((std::uint64_t{hash} * kSlots) >> 32);
+    const std::uint32_t step = 1 + (hash >> 8 & 1023);
+    for (std::uint32_t entry; (entry = slots_[slot]) != 0;) {
+      if (entry >> kCodeBits == key) return static_cast<int>(entry & kCodeMask);
+      slot = slot >= step ? slot - step : slot + kSlots - step;
     }
-    slot_ = slot;
+    free_slot_ = slot;
     return kNotFound;
   }
 
   // Adds the string of the last unsuccessful Find under `code`.
   void Insert(int prefix, std::uint8_t byte, int code) {
-    keys_[static_cast<std::size_t>(slot_)] = static_cast<std::uint32_t>(prefix) << 8 | byte;
-    codes_[static_cast<std::size_t>(slot_)] = static_cast<std::uint16_t>(code);
+    const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | byte;
+    slots_[free_slot_] = key << kCodeBits | static_cast<std::uint32_t>(code);
   }
 
  private:
-  static constexpr int kSlots = 5021;
-  static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
-  std::array<std::uint32_t, kSlots> keys_;
-  std::array<std::uint16_t, kSlots> codes_;
-  int slot_ = 0;
+  static constexpr std::uint32_t kSlots = 5021;
+  static constexpr int kCodeBits = 12;
+  static constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
+  std::array<std::uint32_t, kSlots> slots_;
+  std::uint32_t free_slot_ = 0;
 };
 
 // Packs codes most significant bit first into a buffer sized in advance.
