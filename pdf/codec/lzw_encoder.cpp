@@ -91,9 +91,10 @@ std::size_t MaxEncodedSize(std::size_t n, int width) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int level) {
-  const int largest_code = (1 << (kMinWidth + std::clamp(level, 0, 3))) - 1;
+  const int table_width = kMinWidth + std::clamp(level, 0, 3);
+  const int largest_code = (1 << table_width) - 1;
   // Making the largest string widens the codes once more, for the clear code that follows.
-  const int widest = std::min(kMinWidth + std::clamp(level, 0, 3) + 1, kMaxWidth);
+  const int widest = std::min(table_width + 1, kMaxWidth);
   std::vector<std::uint8_t> output(MaxEncodedSize(input.size(), widest));
   CodeWriter writer(output.data());
   writer.Write(kClearCode, kMinWidth);
@@ -108,13 +109,6 @@ std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int lev
   int width = kMinWidth;
   int next_code = kFirstStringCode;
   int current = input[0];
-  // With early change the decoder widens its codes one entry early: after the string
-  // table gets code 511 (1023, 2047) every code it reads is one bit wider.
-  auto add_string = [&](int prefix, std::uint8_t byte) {
-    table->Insert(prefix, byte, next_code);
-    if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
-    ++next_code;
-  };
   for (std::size_t i = 1; i < input.size(); ++i) {
     if (next_code > largest_code) {
       writer.Write(kClearCode, width);
@@ -129,7 +123,11 @@ std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int lev
       continue;
     }
     writer.Write(current, width);
-    add_string(current, byte);
+    table->Insert(current, byte, next_code);
+    // With early change the decoder reads one bit more from the code after the one that
+    // made string 511 (1023, 2047).
+    if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
+    ++next_code;
     current = byte;
   }
   writer.Write(current, width);

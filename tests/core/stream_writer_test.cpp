@@ -70,11 +70,6 @@ TEST(EncodeStream, AppliesTheChosenEncodersAndNamesThemInDecodingOrder) {
   }
 }
 
-TEST(EncodeStream, EmptyDataWithAscii85IsTheEndMarkAlone) {
-  const EncodedStream stream = EncodeStream({}, StreamSettings{kAscii85Filter, 0}, "");
-  EXPECT_EQ(stream.data, AsBytes("~>"));
-}
-
 TEST(EncodeStream, LzwTableSizeFollowsTheLevel) {
   Bytes data(30000);
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * i >> 3);
