@@ -56,17 +56,20 @@ class StringTable {
   std::uint32_t free_slot_ = 0;
 };
 
-// Packs codes most significant bit first into a buffer sized in advance.
+// Packs codes most significant bit first into a buffer sized in advance, with one byte of
+// slack after the last complete byte.
 class CodeWriter {
  public:
   explicit CodeWriter(std::uint8_t* out) : out_(out) {}
+  // Codes are 9 to 12 bits, so each completes one or two bytes. Both candidates are
+  // stored and the output advances past the complete ones: no branch on the count.
   void Write(int code, int width) {
     bits_ = bits_ << width | static_cast<std::uint32_t>(code);
     pending_ += width;
-    while (pending_ >= 8) {
-      pending_ -= 8;
-      *out_++ = static_cast<std::uint8_t>(bits_ >> pending_);
-    }
+    out_[0] = static_cast<std::uint8_t>(bits_ >> (pending_ - 8));
+    out_[1] = static_cast<std::uint8_t>((bits_ << 8) >> (pending_ - 8));
+    out_ += pending_ >> 3;
+    pending_ &= 7;
   }
   // Pads the last byte with zero bits; returns the end of the output.
   std::uint8_t* Finish() {
@@ -82,10 +85,10 @@ class CodeWriter {
 
 // Every input byte ends at most one code; add the clear code written each time the
 // smallest table (254 strings) fills, the first clear code, the last string and the
-// end-of-data code, all at the widest width.
+// end-of-data code, all at the widest width, and the writer's slack byte.
 std::size_t MaxEncodedSize(std::size_t n, int width) {
   const std::size_t codes = n + n / (511 - kFirstStringCode + 1) + 3;
-  return (codes * static_cast<std::size_t>(width) + 7) / 8;
+  return (codes * static_cast<std::size_t>(width) + 7) / 8 + 1;
 }
 
 }  // namespace
