@@ -37,6 +37,7 @@ void Pagora::Abort() {
   graphics_.line_color = "#000000";
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
+  streams_ = StreamSettings{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;
