@@ -14,6 +14,7 @@
 #include "pdf/core/page_state.h"
 #include "pdf/core/runtime_error.h"
 #include "pdf/graphics/graphics_state.h"
+#include "pdf/image/image_state.h"
 
 namespace pagora {
 
@@ -188,6 +189,21 @@ class Pagora {
   // The box of the last element drawn, in points in the PDF default space (y up).
   const Area& LastArea() const { return graphics_.last_area; }
 
+  // --- Pictures ---------------------------------------------------------------------------
+
+  // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
+  // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
+  // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
+  // mirror it. GIF pictures are read once per document into an image XObject, keyed by
+  // the upper-cased name and `frame` (which image of an animated GIF, from 1); later calls
+  // only place it. `transparent_color` is for BMP pictures. A picture that cannot be read
+  // records its error (source "Pagora.DrawImage", the upper-cased name after the
+  // description), or nothing for a file that is not a GIF at all, and draws nothing.
+  // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
+  // 11 for a picture sized from its pixels when the unit factor is 0.
+  void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
+                 int frame = 1, const std::string& transparent_color = "");
+
  private:
   struct PageLabel {
     int page_index;
@@ -208,8 +224,7 @@ class Pagora {
   std::string EncodeTextString(std::string_view text) const;
   // Writes the end of a stream dictionary, the stream data and "endstream". The object and
   // the dictionary's opening are already written. `object` 0 is the current object.
-  void WriteStream(std::string_view data, int object, std::string_view preset_filter,
-                   int length1);
+  void WriteStream(std::string_view data, int object, std::string_view preset_filter, int length1);
   // Stores a trapped failure as the error state.
   void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
 
@@ -217,6 +232,18 @@ class Pagora {
   std::string PathPoint(double x, double y) const;
   // Moves the current position to (x, y) and records the box of two corners, user units.
   void SetPositionAndArea(float x, float y, float left, float top, float right, float bottom);
+
+  // Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
+  // recording any failure.
+  void ReadGifEntry(int number, const std::string& file_name);
+  // Writes an image XObject (and, for indexed colour, its palette as the next object) and
+  // returns its number. `format` "GIF", "BMP", "TGA" or "JPG" chooses the colour space
+  // (`color_space` for "JPG") and whether `bits` are direct colour; `mask` is the /Mask
+  // array content, empty for none; `fixed_filter` sends the data as it is under that filter.
+  int WriteImageObject(std::string_view format, std::string_view pixels, std::string_view palette,
+                       int width, int height, int bits, std::string_view name,
+                       std::string_view color_space, std::string_view fixed_filter,
+                       std::string_view mask);
 
   std::string TemporaryFileName() const;
   float ToUserUnits(float points) const;
@@ -230,6 +257,7 @@ class Pagora {
   DocumentInfo info_;
   PageState page_;
   GraphicsState graphics_;
+  ImageState images_;
   ResourceLists resources_;
   std::vector<PageLabel> page_labels_;
   std::int32_t viewer_flags_ = 0;

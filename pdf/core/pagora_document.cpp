@@ -37,6 +37,7 @@ void Pagora::Abort() {
   graphics_.line_color = "#000000";
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
+  images_ = ImageState{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;
@@ -50,6 +51,9 @@ void Pagora::Abort() {
 
 std::string Pagora::BeginDoc(const std::string& file_name) {
   writer_.CloseUnfinished();
+  // Pictures belong to the file they were written into.
+  images_ = ImageState{};
+  resources_.images.clear();
   file_name_ = file_name.empty() ? TemporaryFileName() : file_name;
   bool opened = false;
   try {

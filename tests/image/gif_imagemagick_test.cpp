@@ -2,7 +2,6 @@
 // ImageMagick decodes from the same frame.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
@@ -16,45 +15,15 @@
 namespace pagora {
 namespace {
 
+using testing::DecodeWithImageMagick;
+using testing::ImageMagickFrameCount;
 using testing::IndexAt;
+using testing::kImageMagick;
+using testing::MagickFrame;
 using testing::ReadBytes;
 using testing::RunCommand;
 using testing::ShellQuote;
 using testing::TempDir;
-
-constexpr const char* kImageMagick = "convert-im6.q16";
-
-struct MagickFrame {
-  int width = 0;
-  int height = 0;
-  int left = 0;
-  int top = 0;
-  std::vector<std::uint8_t> rgba;
-};
-
-// ImageMagick's decode of frame `index` (from 0) of a GIF: the frame's own pixels and place.
-MagickFrame DecodeWithImageMagick(const std::filesystem::path& gif, int index, const TempDir& dir) {
-  const std::string frame = ShellQuote(gif.string() + "[" + std::to_string(index) + "]");
-  const std::string raw = (dir / "frame.rgba").string();
-  const auto info =
-      RunCommand(std::string(kImageMagick) + " " + frame + " -format '%w %h %X %Y' info: && " +
-                 kImageMagick + " " + frame + " -depth 8 rgba:" + ShellQuote(raw));
-  MagickFrame result;
-  EXPECT_EQ(info.exit_code, 0) << info.output;
-  EXPECT_EQ(std::sscanf(info.output.c_str(), "%d %d %d %d", &result.width, &result.height,
-                        &result.left, &result.top),
-            4)
-      << info.output;
-  result.rgba = ReadBytes(raw);
-  EXPECT_EQ(result.rgba.size(), 4u * result.width * result.height);
-  return result;
-}
-
-int ImageMagickFrameCount(const std::filesystem::path& gif) {
-  const auto info = RunCommand(std::string(kImageMagick) + " " + ShellQuote(gif.string()) +
-                               " -format '%n\\n' info:");
-  return std::atoi(info.output.c_str());
-}
 
 void ExpectMatchesImageMagick(const std::filesystem::path& gif) {
   const std::vector<std::uint8_t> file = ReadBytes(gif);
