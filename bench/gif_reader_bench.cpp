@@ -44,9 +44,9 @@ const std::vector<std::uint8_t>& SampleFile(std::size_t index) {
   const auto path = folder / (std::string(sample.name) + ".gif");
   if (!std::filesystem::exists(path)) {
     const std::string command = "convert-im6.q16 -size " + std::to_string(sample.width) + "x" +
-                                std::to_string(sample.height) + " " + sample.content + " 'gif:" +
-                                path.string() + ".part' && mv '" + path.string() + ".part' '" +
-                                path.string() + "'";
+                                std::to_string(sample.height) + " " + sample.content +
+                                " 'gif:" + path.string() + ".part' && mv '" + path.string() +
+                                ".part' '" + path.string() + "'";
     if (std::system(command.c_str()) != 0) {
       std::fprintf(stderr, "cannot make %s with ImageMagick\n", sample.name);
       std::exit(1);
