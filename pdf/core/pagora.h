@@ -16,6 +16,7 @@
 #include "pdf/core/runtime_error.h"
 #include "pdf/core/stream_settings.h"
 #include "pdf/graphics/graphics_state.h"
+#include "pdf/image/image_state.h"
 
 namespace pagora {
 
@@ -197,6 +198,21 @@ class Pagora {
   // Deflate effort and sets the LZW table size. Never fails.
   void SetCompression(int flags, std::uint8_t level);
 
+  // --- Pictures ---------------------------------------------------------------------------
+
+  // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
+  // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
+  // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
+  // mirror it. GIF pictures are read once per document into an image XObject, keyed by
+  // the upper-cased name and `frame` (which image of an animated GIF, from 1); later calls
+  // only place it. `transparent_color` is for BMP pictures. A picture that cannot be read
+  // records its error (source "Pagora.DrawImage", the upper-cased name after the
+  // description), or nothing for a file that is not a GIF at all, and draws nothing.
+  // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
+  // 11 for a picture sized from its pixels when the unit factor is 0.
+  void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
+                 int frame = 1, const std::string& transparent_color = "");
+
  private:
   struct PageLabel {
     int page_index;
@@ -240,6 +256,17 @@ class Pagora {
   // RC4 encryption under `object`'s key (same length). Documents cannot be protected yet, so
   // the data comes back unchanged.
   std::vector<std::uint8_t> EncryptStream(std::vector<std::uint8_t> data, int object) const;
+  // Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
+  // recording any failure.
+  void ReadGifEntry(int number, const std::string& file_name);
+  // Writes an image XObject (and, for indexed colour, its palette as the next object) and
+  // returns its number. `format` "GIF", "BMP", "TGA" or "JPG" chooses the colour space
+  // (`color_space` for "JPG") and whether `bits` are direct colour; `mask` is the /Mask
+  // array content, empty for none; `fixed_filter` sends the data as it is under that filter.
+  int WriteImageObject(std::string_view format, std::string_view pixels, std::string_view palette,
+                       int width, int height, int bits, std::string_view name,
+                       std::string_view color_space, std::string_view fixed_filter,
+                       std::string_view mask);
 
   std::string TemporaryFileName() const;
   float ToUserUnits(float points) const;
@@ -254,6 +281,7 @@ class Pagora {
   DocumentInfo info_;
   PageState page_;
   GraphicsState graphics_;
+  ImageState images_;
   ResourceLists resources_;
   std::vector<PageLabel> page_labels_;
   std::int32_t viewer_flags_ = 0;

@@ -38,6 +38,7 @@ void Pagora::Abort() {
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
   streams_ = StreamSettings{};
+  images_ = ImageState{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;
@@ -51,6 +52,9 @@ void Pagora::Abort() {
 
 std::string Pagora::BeginDoc(const std::string& file_name) {
   writer_.CloseUnfinished();
+  // Pictures belong to the file they were written into.
+  images_ = ImageState{};
+  resources_.images.clear();
   file_name_ = file_name.empty() ? TemporaryFileName() : file_name;
   bool opened = false;
   try {
