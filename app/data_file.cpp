@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cerrno>
 #include <set>
 
@@ -76,12 +77,14 @@ DataFile::~DataFile() {
 }
 
 DataRecord DataFile::ReadRecord(int n) const {
+  assert(n >= 1 && n <= record_count_);
   const size_t start = static_cast<size_t>(n - 1) * kRecordSize;
   const std::string_view image(image_);
   return {image.substr(start, kTextSize), image.substr(start + kTextSize, kTextSize)};
 }
 
 void DataFile::WriteRecord(int n, std::string_view key, std::string_view value) {
+  assert(n >= 1 && n <= record_count_ + 1);
   if (n == record_count_ + 1) {
     ++record_count_;
     // The trailing partial record, if any, is overwritten.

@@ -46,6 +46,9 @@ uint8_t DecimalMask(TextField& field, uint8_t code, int decimals) {
   if (code == ',' || code == '.') {
     if (comma != std::string::npos) return 0;
     if (field.caret != 0) return ',';
+    if (field.max_length > 0 && field.text.size() + 2 > static_cast<size_t>(field.max_length)) {
+      return 0;  // "0," would not fit; the toolkit would cut the text's end
+    }
     field.text.insert(0, "0,");
     field.caret = 2;
     field.selection_length = 0;

@@ -61,6 +61,9 @@ TEST(KeyMaskTest, DecimalMaskCaretCases) {
   EXPECT_EQ(FilterKey(field, '9'), 0);
   field = {.text = "12", .caret = 1, .tag = "ND2"};
   EXPECT_EQ(FilterKey(field, '.'), ',');
+  field = {.text = "123", .caret = 0, .max_length = 4, .tag = "ND2"};
+  EXPECT_EQ(FilterKey(field, ','), 0);  // "0,123" would pass the maximum length
+  EXPECT_EQ(field.text, "123");
 }
 
 TEST(KeyMaskTest, DateMaskAppendsAtCaretTwoAndFiveOnly) {
