@@ -52,16 +52,22 @@ DataFile::DataFile(std::filesystem::path path) : path_(std::move(path)) {
     fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   }
   if (fd_ < 0) Fail("aprire", path_, errno);
+  // The destructor does not run when the constructor throws: close the file first.
+  const auto fail = [this](const char* action, int error) {
+    ::close(fd_);
+    fd_ = -1;
+    Fail(action, path_, error);
+  };
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) Fail("leggere", path_, errno);
-  if (S_ISDIR(info.st_mode)) Fail("aprire", path_, EISDIR);
+  if (::fstat(fd_, &info) != 0) fail("leggere", errno);
+  if (S_ISDIR(info.st_mode)) fail("aprire", EISDIR);
   image_.resize(static_cast<size_t>(info.st_size));
   size_t done = 0;
   while (done < image_.size()) {
     const ssize_t got =
         ::pread(fd_, image_.data() + done, image_.size() - done, static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) Fail("leggere", path_, errno);
+    if (got < 0) fail("leggere", errno);
     if (got == 0) break;  // shrunk meanwhile: what was read is the file
     done += static_cast<size_t>(got);
   }
