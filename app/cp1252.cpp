@@ -30,20 +30,19 @@ std::optional<uint8_t> UnicodeToCp1252(char32_t code_point) {
   return std::nullopt;
 }
 
+char UpperCaseByte(char c) {
+  const auto byte = static_cast<uint8_t>(c);
+  if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) {
+    return static_cast<char>(byte - 0x20);
+  }
+  if (byte == 0x9A || byte == 0x9C || byte == 0x9E) return static_cast<char>(byte - 0x10);
+  if (byte == 0xFF) return static_cast<char>(0x9F);
+  return c;
+}
+
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) {
-    const auto byte = static_cast<uint8_t>(c);
-    uint8_t result = byte;
-    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) {
-      result = static_cast<uint8_t>(byte - 0x20);
-    } else if (byte == 0x9A || byte == 0x9C || byte == 0x9E) {
-      result = static_cast<uint8_t>(byte - 0x10);
-    } else if (byte == 0xFF) {
-      result = 0x9F;
-    }
-    c = static_cast<char>(result);
-  }
+  for (char& c : upper) c = UpperCaseByte(c);
   return upper;
 }
 

@@ -17,8 +17,11 @@ char32_t Cp1252ToUnicode(uint8_t byte);
 // The Windows-1252 byte of a code point, or nothing when the code page lacks it.
 std::optional<uint8_t> UnicodeToCp1252(char32_t code_point);
 
-// Upper-cases Windows-1252 bytes: ASCII letters, the accented Latin-1 letters and the
-// three letters with caron or ligature of the 0x80 row (š œ ž ÿ).
+// Upper-cases a Windows-1252 byte: ASCII letters, the accented Latin-1 letters and the
+// four small letters of the 0x80 row and 0xFF (š œ ž ÿ).
+char UpperCaseByte(char byte);
+
+// UpperCaseByte over a text.
 std::string UpperCase(std::string_view text);
 
 // Removes leading and trailing spaces (only the space, as the data file pads with it).

@@ -159,13 +159,15 @@ void DataFile::Close() {
 
 std::map<std::string, std::string> ReadKeys(const std::filesystem::path& path,
                                             const std::vector<std::string>& keys) {
-  std::set<std::string> wanted;
+  std::set<std::string, std::less<>> wanted;
   for (const auto& key : keys) wanted.insert(NormalizeKey(key));
   std::map<std::string, std::string> values;
   DataFile file(path);
+  std::string key;  // reused: no allocation per record
   for (int n = 1; n <= file.RecordCount(); ++n) {
     const DataRecord record = file.ReadRecord(n);
-    std::string key = NormalizeKey(record.key);
+    key.assign(TrimSpaces(record.key));
+    for (char& c : key) c = UpperCaseByte(c);
     if (wanted.contains(key)) values[key] = std::string(TrimSpaces(record.value));
   }
   file.Close();
