@@ -9,6 +9,7 @@
 #include "pdf/core/content_streams.h"
 #include "pdf/core/document_catalog.h"
 #include "pdf/core/document_info.h"
+#include "pdf/core/document_security.h"
 #include "pdf/core/error_state.h"
 #include "pdf/core/local_time.h"
 #include "pdf/core/object_writer.h"
@@ -198,6 +199,16 @@ class Pagora {
   // Deflate effort and sets the LZW table size. Never fails.
   void SetCompression(int flags, std::uint8_t level);
 
+  // Protects the document with the standard security handler (RC4): every string and
+  // stream is encrypted and readers grant only the permissions in `flags`: 4 print,
+  // 8 modify, 16 copy, 32 add notes; with 4096 the key is 128-bit (PDF 1.4) and 256 fill
+  // forms, 512 extract for accessibility, 1024 assemble, 2048 print in high quality count
+  // too. An empty `owner_password` takes the user's; an empty `user_password` lets anyone
+  // open the file. Call before BeginDoc. RuntimeError 6 for 40-bit flags whose permission
+  // byte falls below 16.
+  void SetProtection(std::int32_t flags, const std::string& owner_password,
+                     const std::string& user_password);
+
   // --- Pictures ---------------------------------------------------------------------------
 
   // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
@@ -252,10 +263,6 @@ class Pagora {
     WriteStream(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()), object,
                 preset_filters, length1);
   }
-  // The encryption step of WriteStream: a protected document's stream data is replaced by its
-  // RC4 encryption under `object`'s key (same length). Documents cannot be protected yet, so
-  // the data comes back unchanged.
-  std::vector<std::uint8_t> EncryptStream(std::vector<std::uint8_t> data, int object) const;
   // Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
   // recording any failure.
   void ReadGifEntry(int number, const std::string& file_name);
@@ -277,6 +284,7 @@ class Pagora {
   PdfObjectWriter writer_;
   ContentStreams content_;
   StreamSettings streams_;
+  DocumentSecurity security_;
   ErrorState error_;
   DocumentInfo info_;
   PageState page_;

@@ -38,6 +38,7 @@ void Pagora::Abort() {
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
   streams_ = StreamSettings{};
+  security_.Reset();
   images_ = ImageState{};
   page_labels_.clear();
   viewer_flags_ = 0;
@@ -80,6 +81,14 @@ void Pagora::EndDoc() {
   if (page_.count == 0) BeginPage();
   EndPage();
 
+  std::optional<TrailerEncryption> encryption;
+  if (security_.on()) {
+    const int dictionary = StartObject();
+    WriteLine(security_.DictionaryText());
+    FinishObject();
+    encryption = security_.Trailer(dictionary);
+  }
+
   const int metadata = StartObject();
   WriteLine("<< /Type /Metadata /Subtype /XML");
   WriteStream(BuildXmpPacket(info_), 0, "", 0);
@@ -113,7 +122,7 @@ void Pagora::EndDoc() {
                                  EncodeTextString(info_.subject), EncodeTextString(info_.keywords)}));
   FinishObject();
 
-  writer_.WriteXrefAndTrailer(info, catalog, std::nullopt);
+  writer_.WriteXrefAndTrailer(info, catalog, encryption);
   const std::uint64_t size = writer_.FinishFile();
   file_size_ = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
 }
@@ -157,7 +166,8 @@ std::string Pagora::TemporaryFileName() const {
 }
 
 std::string Pagora::EncodeTextString(std::string_view text) const {
-  return "(" + EscapeString(text) + ")";
+  // Encrypted first, then escaped: the escapes apply to the encrypted bytes.
+  return "(" + EscapeString(security_.Encrypt(writer_.current_object(), text)) + ")";
 }
 
 }  // namespace pagora
