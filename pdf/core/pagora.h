@@ -13,6 +13,7 @@
 #include "pdf/core/object_writer.h"
 #include "pdf/core/page_state.h"
 #include "pdf/core/runtime_error.h"
+#include "pdf/text/font_state.h"
 
 namespace pagora {
 
@@ -117,6 +118,32 @@ class Pagora {
   // `effect` seconds for the effect. Code 0 and codes outside 1..17 set no transition.
   void SetPageTransition(int code, float display, float effect);
 
+  // --- Fonts and text -------------------------------------------------------------------
+
+  // Selects the font for the text operations, creating it and writing its font object on
+  // first use. `family` (spaces ignored, any case): Arial or Helvetica, CourierNew or
+  // Courier, TimesNewRoman or Times, Symbol, ZapfDingbats, a TrueType font's name; any other
+  // name is drawn with Arial's metrics under its own resource name. `size` in points, 0
+  // keeping the current size (10 when none). `style` bits: 1 bold, 2 italic (Arial, Courier
+  // and Times only), 4 underline, 8 overline, 16 strike-through. `encoding` 1 Mac Roman,
+  // any other WinAnsi.
+  void SetFont(const std::string& family, float size = 0, int style = 0, int encoding = 0);
+  // Sets the font size in points as given, 0 included.
+  void SetFontSize(float points);
+  // The advance of `phrase` with the current font, size and text state; 0 with no font.
+  float TextLength(const std::string& phrase) const;
+  // The line height of the current font and size; 0 with no font.
+  float TextHeight() const;
+  // Text-state operators, written as plain numbers: character spacing in points (Tc), word
+  // spacing in points (Tw), horizontal scaling in per cent (Tz), rendering mode 0..7 (Tr,
+  // RuntimeError 6 outside the 16-bit range). Spacing and scaling also enter TextLength.
+  void SetCharSpacing(float points);
+  void SetWordSpacing(float points);
+  void SetTextHorizontalScaling(float percent);
+  void SetTextMode(int mode);
+  // Multiplier of the line height between lines; a negative value is ignored.
+  void SetTextLineSpacing(float factor);
+
  private:
   struct PageLabel {
     int page_index;
@@ -137,8 +164,7 @@ class Pagora {
   std::string EncodeTextString(std::string_view text) const;
   // Writes the end of a stream dictionary, the stream data and "endstream". The object and
   // the dictionary's opening are already written. `object` 0 is the current object.
-  void WriteStream(std::string_view data, int object, std::string_view preset_filter,
-                   int length1);
+  void WriteStream(std::string_view data, int object, std::string_view preset_filter, int length1);
   // Stores a trapped failure as the error state.
   void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
 
@@ -146,6 +172,11 @@ class Pagora {
   float ToUserUnits(float points) const;
   float ToPoints(float user_length) const;
   std::string FormatPageLabels() const;
+  // Writes the font object of `record` (with a TrueType font's descriptor and, when
+  // `program` is not empty, its font file) and lists it as `resource_name`; returns the
+  // font object's number.
+  int WriteFontResource(const FontRecord& record, std::string_view resource_name,
+                        std::string_view program, std::string_view descriptor);
 
   Clock clock_;
   PdfObjectWriter writer_;
@@ -154,6 +185,7 @@ class Pagora {
   DocumentInfo info_;
   PageState page_;
   ResourceLists resources_;
+  FontState fonts_;
   std::vector<PageLabel> page_labels_;
   std::int32_t viewer_flags_ = 0;
   std::uint8_t memory_factor_ = 1;

@@ -33,6 +33,7 @@ void Pagora::Abort() {
   info_.creation_date = CreationDate(clock_());
   page_ = PageState{};
   resources_ = ResourceLists{};
+  fonts_ = FontState{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;
