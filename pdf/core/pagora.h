@@ -13,6 +13,7 @@
 #include "pdf/core/object_writer.h"
 #include "pdf/core/page_state.h"
 #include "pdf/core/runtime_error.h"
+#include "pdf/graphics/graphics_state.h"
 #include "pdf/text/font_state.h"
 
 namespace pagora {
@@ -118,6 +119,76 @@ class Pagora {
   // `effect` seconds for the effect. Code 0 and codes outside 1..17 set no transition.
   void SetPageTransition(int code, float display, float effect);
 
+  // --- Colours and graphics state -------------------------------------------------------
+  // Colours are texts: "#RRGGBB", "%" grey percentage (0 white, 100 black), "@R;G;B"
+  // (0..255), "@C;M;Y;K" (percentages), one of 35 names ("RED" is #F7120D), or a pattern
+  // name optionally followed by ";" and the colour to paint an uncoloured pattern with.
+  // A malformed "#" or "@" colour is RuntimeError 13. An empty text changes nothing.
+
+  // Fill colour of paths and text boxes: "rg", or "cs"/"scn" for patterns.
+  void SetColorFill(const std::string& color);
+  // Line (stroke) colour: "RG", or "CS"/"SCN" for patterns.
+  void SetColorLine(const std::string& color);
+  // Colour of text; writes nothing until text is drawn.
+  void SetColorText(const std::string& color);
+  // Dash pattern "d": "SOLID" (or empty), "DASH", "DOT", "DASHDOT", "DASHDOTDOT", or
+  // lengths in user units separated by ";". `phase` in user units.
+  void SetDash(const std::string& pattern, float phase = 0);
+  // Line cap "J" from bits 0x20 (round) and 0x40 (square), line join "j" from bits 2
+  // (round) and 4 (bevel), and the miter limit "M" when it is at least 1.
+  void SetLineStyle(int style, float miter_limit = 0);
+  // Line width "w" in user units; a negative width is ignored.
+  void SetLineWidth(float width);
+  // Fill and stroke opacity in percent (clamped to 0..100): writes a new ExtGState object
+  // and selects it with "gs". Raises the file version to 1.4.
+  void SetAlpha(int percent);
+  // Rotates the axes by `angle` degrees with the matrix cos −sin sin cos ("cm"); in the
+  // page's y-down space a positive angle turns the drawing counter-clockwise as seen on
+  // the page. Angles that round to whole turns write nothing.
+  void AxisRotation(float angle);
+  // Scales the axes ("cm").
+  void AxisScaling(float scale_x, float scale_y);
+  // Skews the axes by angles in degrees ("cm"); an odd multiple of 90° is RuntimeError 6.
+  void AxisSkewing(float angle_x, float angle_y);
+  // Moves the origin by user lengths ("cm") and the current position to (0, 0).
+  void AxisTranslation(float translate_x, float translate_y);
+
+  // --- Paths ------------------------------------------------------------------------------
+  // Coordinates in user units. `style` (low byte): 0x04 fill (even-odd), 0x02 close, 0x01
+  // fill only (with 0x04) or leave unpainted (without), 0x80 also clip. Painting lines:
+  // S, (none), h S, h, B*, f*, b*, f*.
+
+  // Begins a path at (x, y) ("m").
+  void MoveTo(float x, float y);
+  // A line from (x1, y1) to (x2, y2).
+  void DrawLine(float x1, float y1, float x2, float y2, int style = 0);
+  // Continues the open path with a line to (x, y).
+  void DrawLineTo(float x, float y, int style = 0);
+  // A rectangle at (x, y) of `width` × `height`, "re"; with `ray` > 0 the corners in the
+  // mask (1 top-left, 2 top-right, 4 bottom-right, 8 bottom-left) are rounded with that
+  // radius, limited to half the width and height.
+  void DrawRect(float x, float y, float width, float height, int style = 0, float ray = 0,
+                int rounded_corners = 15);
+  // An ellipse of radii `rx`, `ry` around (cx, cy): four Bézier curves.
+  void DrawEllipse(float cx, float cy, float rx, float ry, int style = 0);
+  void DrawCircle(float cx, float cy, float ray, int style = 0);
+  // An arc of straight segments every `quality` degrees from `start_angle` to `end_angle`
+  // (clockwise on the page), y radius `ratio` × `ray`; a pie slice when `pie` or when
+  // filled. A `quality` of 0 is RuntimeError 5.
+  void DrawArc(float cx, float cy, float ray, float start_angle, float end_angle, float ratio,
+               bool pie, int quality, int style = 0);
+  // Continues the path with a curve: kind 1 "c" through (x1, y1), (x2, y2) to (x3, y3);
+  // kind 2 "v" and kind 3 "y" with (x1, y1) and the end (x2, y2).
+  void DrawCurve(int kind, float x1, float y1, float x2, float y2, float x3, float y3,
+                 int style = 0);
+  // A closed regular polygon of `sides` around (cx, cy), first vertex at angle 0; a
+  // negative count turns it by 180°. 0 sides is RuntimeError 11.
+  void DrawPolygon(float cx, float cy, float ray, int sides, int style = 0);
+  // A polyline through x1, y1, x2, y2, ...; an odd or empty list is RuntimeError 9.
+  void DrawPolyline(const std::vector<float>& points, int style = 0);
+  // The box of the last element drawn, in points in the PDF default space (y up).
+  const Area& LastArea() const { return graphics_.last_area; }
+
   // --- Fonts and text -------------------------------------------------------------------
 
   // Selects the font for the text operations, creating it and writing its font object on
@@ -168,6 +239,11 @@ class Pagora {
   // Stores a trapped failure as the error state.
   void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
 
+  void SetPaintColor(const std::string& color, bool stroke);
+  std::string PathPoint(double x, double y) const;
+  // Moves the current position to (x, y) and records the box of two corners, user units.
+  void SetPositionAndArea(float x, float y, float left, float top, float right, float bottom);
+
   std::string TemporaryFileName() const;
   float ToUserUnits(float points) const;
   float ToPoints(float user_length) const;
@@ -184,6 +260,7 @@ class Pagora {
   ErrorState error_;
   DocumentInfo info_;
   PageState page_;
+  GraphicsState graphics_;
   ResourceLists resources_;
   FontState fonts_;
   std::vector<PageLabel> page_labels_;

@@ -32,6 +32,10 @@ void Pagora::Abort() {
   info_ = DocumentInfo{};
   info_.creation_date = CreationDate(clock_());
   page_ = PageState{};
+  graphics_ = GraphicsState{};
+  graphics_.fill_color = "#FFFFFF";
+  graphics_.line_color = "#000000";
+  graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
   fonts_ = FontState{};
   page_labels_.clear();

@@ -31,6 +31,9 @@ int Pagora::BeginPage() {
   page_.annotations.clear();
   content_.page.Reset();
   content_.page_open = true;
+  SetColorFill("Black");
+  SetColorLine("Black");
+  SetColorText("Black");
   page_.rotation = page_.default_rotation;
   page_.transition = page_.default_transition;
   fonts_.text = TextState{};

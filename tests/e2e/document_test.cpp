@@ -122,7 +122,7 @@ TEST_F(DocumentTest, ClippedMarginsInMillimetresPassEveryReader) {
     doc.BeginPage();
   });
   ASSERT_TRUE(testing::PassesAllReaders(pdf_));
-  EXPECT_NE(ReadFileBytes(pdf_).find("stream\n1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re W n\r\nendstream"),
+  EXPECT_NE(ReadFileBytes(pdf_).find("stream\n1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re W n\r\r0 0 0 rg\r0 0 0 RG\nendstream"),
             std::string::npos);
 }
 
