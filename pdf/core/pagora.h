@@ -201,6 +201,16 @@ class Pagora {
   void SetFont(const std::string& family, float size = 0, int style = 0, int encoding = 0);
   // Sets the font size in points as given, 0 included.
   void SetFontSize(float points);
+  // Draws one line with its baseline at (x, y): `align` 1 starts it at x, 2 ends it at x,
+  // 4 centres it on x (other bits ignored). Style bits 4, 8, 16 add the decorations.
+  void DrawText(float x, float y, const std::string& text, int align = 1);
+  // Draws at the current position and moves x past the text. `text_style` 1 superscript,
+  // 2 subscript, 3 small, each at `percent_size` per cent of the font size; 0, and any
+  // other value, normal text.
+  void WriteText(const std::string& text, int text_style = 0, float percent_size = 100);
+  // Draws at the current position, then moves to x 0 on the next line (none for a text
+  // of spaces only).
+  void WriteTextLn(const std::string& text);
   // The advance of `phrase` with the current font, size and text state; 0 with no font.
   float TextLength(const std::string& phrase) const;
   // The line height of the current font and size; 0 with no font.
@@ -214,6 +224,15 @@ class Pagora {
   void SetTextMode(int mode);
   // Multiplier of the line height between lines; a negative value is ignored.
   void SetTextLineSpacing(float factor);
+  // Lays `text` out in the box whose top-left corner is (x, y): paragraphs at CR LF,
+  // wrapped at spaces into `width`, the first line of each paragraph indented by
+  // `indentation`. `align`: 1 left, 2 right, 4 centre, 64 justify, 128 squeeze long
+  // paragraphs, 256 squeeze or stretch them (both without wrapping), plus 16 bottom or 32
+  // middle. `options` is the path style of the box drawn under the text, 1 for none.
+  // A `height` of 0 or less has no limit. Returns what did not fit: a rest that begins
+  // inside a paragraph starts with byte 0, which the next box takes as a continuation.
+  std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
+                          float indentation = 0, int align = 1, int options = 1);
 
  private:
   struct PageLabel {
@@ -253,6 +272,11 @@ class Pagora {
   // font object's number.
   int WriteFontResource(const FontRecord& record, std::string_view resource_name,
                         std::string_view program, std::string_view descriptor);
+  // Draws one line of text in the text colour, aligned in `width` (user units) by `align`,
+  // with the decorations of the font style; records LastArea and moves the current
+  // position past the line, or to the next line with `new_line`.
+  void EmitText(float x, float y, float width, std::string_view text, float indentation, int align,
+                bool new_line);
 
   Clock clock_;
   PdfObjectWriter writer_;

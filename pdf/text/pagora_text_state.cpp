@@ -9,10 +9,7 @@
 namespace pagora {
 
 float Pagora::TextLength(const std::string& phrase) const {
-  const FontRecord* font = fonts_.Current();
-  const TextMeasure measure{font != nullptr ? &font->widths : nullptr, fonts_.size, fonts_.text,
-                            page_.unit_factor};
-  return measure.Length(phrase);
+  return CurrentTextMeasure(fonts_, page_.unit_factor).Length(phrase);
 }
 
 float Pagora::TextHeight() const {

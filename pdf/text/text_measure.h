@@ -22,4 +22,10 @@ struct TextMeasure {
   float Length(std::string_view text) const;
 };
 
+// The measure of the current font of `fonts` at its size and text state.
+inline TextMeasure CurrentTextMeasure(const FontState& fonts, float unit_factor) {
+  const FontRecord* font = fonts.Current();
+  return {font != nullptr ? &font->widths : nullptr, fonts.size, fonts.text, unit_factor};
+}
+
 }  // namespace pagora
