@@ -116,3 +116,38 @@ TEST(TextBox, EmptyLinesTakeTheirHeightAndDrawNothing) {
 
 }  // namespace
 }  // namespace pagora
+
+namespace pagora {
+namespace {
+
+// The billboard's own calls: captions in white Arial bold 50 in boxes 5 mm high without a
+// frame, values in black Arial bold 46 on white filled and stroked boxes.
+TEST(TextBox, BillboardCaptionAndValueBoxes) {
+  std::string caption_rest;
+  const std::string content = CaptureContent([&](Pagora& d) {
+    d.SetScale(2);
+    d.SetColorText("WHITE");
+    d.SetFont("Arial", 50, 1, 0);
+    caption_rest = d.DrawTextBox(52, 100, 400, 5, " Progettista", 0, 1, 1);
+    d.SetFont("Arial", 51, 1, 0);
+    d.SetColorText("BLACK");
+    d.SetFont("Arial", 46, 1, 0);
+    d.SetColorFill("WHITE");
+    d.SetColorLine("WHITE");
+    EXPECT_EQ(d.DrawTextBox(531, 120, 439.05f, 25.63f, " Ing. Rossi", 0, 1, 4), "");
+  });
+  EXPECT_EQ(caption_rest, "");
+  // Caption: line height 1221 × 50 / 1000 = 61.05 pt, descent 11.05 pt, so the baseline
+  // is 100 mm + 50 pt; the box is lower than a line and still holds one. Value: 120 mm
+  // + 46 pt; the box is 439.05 × 25.63 mm.
+  EXPECT_EQ(content,
+            "\r1 1 1 rg\rBT\r/Arial,Bold 50 Tf 50 TL\r1 0 0 -1 147.402 333.465 Tm"
+            "\r( Progettista) Tj\rET\r0 0 0 rg"
+            "\r1 1 1 rg\r1 1 1 RG"
+            "\r1505.197 340.157 1244.551 72.652 re\rB*"
+            "\r0 0 0 rg\rBT\r/Arial,Bold 46 Tf 46 TL\r1 0 0 -1 1505.197 386.157 Tm"
+            "\r( Ing. Rossi) Tj\rET\r1 1 1 rg");
+}
+
+}  // namespace
+}  // namespace pagora
