@@ -115,6 +115,10 @@ TEST(TextDrawing, CurrentPositionAfterWriteTextAndWriteTextLn) {
     d.WriteTextLn("   ");
     EXPECT_EQ(d.GetX(), 0);
     EXPECT_FLOAT_EQ(d.GetY(), 32.21f);
+    d.SetTextLineSpacing(2);
+    d.SetTextLineSpacing(-1);  // ignored
+    d.WriteTextLn("E");
+    EXPECT_FLOAT_EQ(d.GetY(), 32.21f + 2 * 12.21f);
   });
   EXPECT_NE(content.find("1 0 0 -1 18.34 20 Tm\r(C) Tj"), std::string::npos);
   EXPECT_NE(content.find("1 0 0 -1 25.56 20 Tm\r(D) Tj"), std::string::npos);
