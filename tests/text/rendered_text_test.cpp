@@ -2,6 +2,7 @@
 // and MuPDF: where the ink lands shows alignment, justification and decorations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -18,10 +19,12 @@ using testing::Renderer;
 using testing::RunCommand;
 using testing::ShellQuote;
 
-// Leftmost and rightmost columns with dark pixels between two rows, or {-1, -1}.
-std::pair<int, int> InkColumns(const Raster& r, int top, int bottom) {
+// Leftmost and rightmost columns with dark pixels between two rows (and from column
+// `from` up to `to`), or {-1, -1}.
+std::pair<int, int> InkColumns(const Raster& r, int top, int bottom, int from = 0,
+                               int to = 100000) {
   std::pair<int, int> columns{-1, -1};
-  for (int x = 0; x < r.width; ++x) {
+  for (int x = from; x < std::min(r.width, to); ++x) {
     for (int y = top; y <= bottom; ++y) {
       if (r.At(x, y)[0] < 128) {
         if (columns.first < 0) columns.first = x;
@@ -102,24 +105,6 @@ TEST_F(TextDocumentTest, PdftotextReadsAccentedItalianLettersBack) {
   EXPECT_NE(text.find("Direttore dei lavori: Ing. Nicol\u00F2 Fabbri"), std::string::npos) << text;
 }
 
-TEST_F(TextDocumentTest, OverflowingBoxContinuesInASecondBox) {
-  std::string rest;
-  Write([&](Pagora& d) {
-    d.SetFont("Arial", 12);
-    rest = d.DrawTextBox(20, 20, 150, 30,
-                         "uno due tre quattro cinque sei sette otto nove dieci undici dodici "
-                         "tredici quattordici quindici sedici",
-                         20);
-    EXPECT_EQ(rest.substr(0, 1), std::string(1, '\0'));
-    EXPECT_EQ(d.DrawTextBox(300, 20, 150, 0, rest, 20), "");
-  });
-  const std::string text =
-      RunCommand("pdftotext -layout " + ShellQuote(pdf_.string()) + " -").output;
-  for (const char* word : {"uno", "quattro", "nove", "dodici", "sedici"}) {
-    EXPECT_NE(text.find(word), std::string::npos) << word << " in " << text;
-  }
-}
-
 class RenderedTextTest : public ::testing::TestWithParam<Renderer> {
  protected:
   Raster Draw(const std::function<void(Pagora&)>& draw) {
@@ -192,6 +177,22 @@ TEST_P(RenderedTextTest, TextIsPaintedInTheTextColourOnAFilledBox) {
   int white = 0;
   for (int x = 100; x < 160; ++x) white += r.At(x, 150)[0] > 200;
   EXPECT_GT(white, 3);
+}
+
+TEST_P(RenderedTextTest, SecondBoxContinuesTheParagraphWithoutIndentingIt) {
+  std::string rest;
+  const Raster r = Draw([&](Pagora& d) {
+    d.SetFont("Arial", 20, 1);
+    // One line fits in 30 points: "HHH HHH HHH" after the indentation of 40.
+    rest = d.DrawTextBox(50, 50, 200, 30, "HHH HHH HHH HHH HHH HHH", 40);
+    EXPECT_EQ(d.DrawTextBox(300, 50, 200, 0, rest, 40), "");
+  });
+  EXPECT_EQ(rest, std::string("\0HHH HHH HHH", 12));
+  // Both first lines have their baseline at 70 points.
+  const auto first = InkColumns(r, 56, 69, 0, 280);
+  const auto second = InkColumns(r, 56, 69, 280);
+  EXPECT_NEAR(first.first, 91, 2);
+  EXPECT_NEAR(second.first, 301, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothRenderers, RenderedTextTest,

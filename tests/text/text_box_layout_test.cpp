@@ -58,26 +58,6 @@ TEST(TextBoxLayout, WrapsAtSpacesAndSplitsParagraphs) {
   }
 }
 
-TEST(TextBoxLayout, MarksFirstAndLastLinesOfParagraphs) {
-  TextBoxFrame frame;
-  frame.width = 42;
-  const TextBoxLayout layout = LayoutTextBox("aaa bbb ccc\r\nddd", Courier10(), frame);
-  ASSERT_EQ(layout.lines.size(), 3u);
-  EXPECT_TRUE(layout.lines[0].first_of_paragraph);
-  EXPECT_FALSE(layout.lines[0].last_of_paragraph);
-  EXPECT_FALSE(layout.lines[1].first_of_paragraph);
-  EXPECT_TRUE(layout.lines[1].last_of_paragraph);
-  EXPECT_TRUE(layout.lines[2].first_of_paragraph);
-  EXPECT_TRUE(layout.lines[2].last_of_paragraph);
-}
-
-TEST(TextBoxLayout, IndentationNarrowsTheFirstLineOfEachParagraph) {
-  TextBoxFrame frame;
-  frame.width = 42;
-  frame.indentation = 6;
-  EXPECT_EQ(Texts(LayoutTextBox("aaa bbb ccc", Courier10(), frame)), (Lines{"aaa", "bbb ccc"}));
-}
-
 TEST(TextBoxLayout, HeightLimitReturnsTheRestWithItsContinuationMarker) {
   TextBoxFrame frame;
   frame.width = 42;
@@ -102,23 +82,6 @@ TEST(TextBoxLayout, HeightLimitReturnsTheRestWithItsContinuationMarker) {
     EXPECT_EQ(Texts(layout), c.lines) << c.text;
     EXPECT_EQ(layout.rest, c.rest) << c.text;
   }
-}
-
-TEST(TextBoxLayout, AContinuedParagraphIsNotIndentedAgain) {
-  TextBoxFrame frame;
-  frame.width = 42;
-  frame.indentation = 6;
-  frame.line_height = 10;
-  frame.height = 10;
-  const TextBoxLayout first = LayoutTextBox("aaa bbb ccc ddd", Courier10(), frame);
-  EXPECT_EQ(Texts(first), (Lines{"aaa"}));
-  ASSERT_EQ(first.rest, std::string("\0bbb ccc ddd", 12));
-  EXPECT_TRUE(first.lines[0].first_of_paragraph);
-
-  frame.height = 0;
-  const TextBoxLayout second = LayoutTextBox(first.rest, Courier10(), frame);
-  EXPECT_EQ(Texts(second), (Lines{"bbb ccc", "ddd"}));
-  EXPECT_FALSE(second.lines[0].first_of_paragraph);
 }
 
 }  // namespace
