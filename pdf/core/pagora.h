@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "pdf/core/object_writer.h"
 #include "pdf/core/page_state.h"
 #include "pdf/core/runtime_error.h"
+#include "pdf/core/stream_settings.h"
 #include "pdf/graphics/graphics_state.h"
 #include "pdf/text/font_state.h"
 
@@ -234,6 +236,15 @@ class Pagora {
   std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
                           float indentation = 0, int align = 1, int options = 1);
 
+  // --- Compression ----------------------------------------------------------------------
+
+  // Chooses the encoders of every stream written from now on, in this and later documents:
+  // `flags` ORs 0x01 RunLength (/RunLengthDecode), 0x02 Deflate (/FlateDecode), 0x04 LZW
+  // (/LZWDecode), 0x08 ASCII base-85 (/ASCII85Decode) and 0x10 hexadecimal
+  // (/ASCIIHexDecode); other bits are ignored. `level` 0 to 3 (larger counts as 3) is the
+  // Deflate effort and sets the LZW table size. Never fails.
+  void SetCompression(int flags, std::uint8_t level);
+
  private:
   struct PageLabel {
     int page_index;
@@ -252,9 +263,6 @@ class Pagora {
   void AppendContent(std::string_view line) { content_.Append(line); }
   // A PDF literal string "(...)" of the text, for the object being written.
   std::string EncodeTextString(std::string_view text) const;
-  // Writes the end of a stream dictionary, the stream data and "endstream". The object and
-  // the dictionary's opening are already written. `object` 0 is the current object.
-  void WriteStream(std::string_view data, int object, std::string_view preset_filter, int length1);
   // Stores a trapped failure as the error state.
   void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
 
@@ -262,6 +270,24 @@ class Pagora {
   std::string PathPoint(double x, double y) const;
   // Moves the current position to (x, y) and records the box of two corners, user units.
   void SetPositionAndArea(float x, float y, float left, float top, float right, float bottom);
+
+  // Ends a stream object whose dictionary the caller opened ("<<" and any entries): encodes
+  // `data` as SetCompression chose (see EncodeStream; `preset_filters` names filters the data
+  // already went through, each followed by a blank), encrypts it for `object` (0 = the object
+  // being written), and writes /Filter, /Length1 when `length1` > 0, /Length, ">>", and the
+  // data between "stream" and "endstream". The caller then calls FinishObject. Throws
+  // RuntimeError on a write failure, or 6 when the data exceeds 2^31 - 1 bytes.
+  void WriteStream(std::span<const std::uint8_t> data, int object, std::string_view preset_filters,
+                   int length1);
+  void WriteStream(std::string_view data, int object, std::string_view preset_filters,
+                   int length1) {
+    WriteStream(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()), object,
+                preset_filters, length1);
+  }
+  // The encryption step of WriteStream: a protected document's stream data is replaced by its
+  // RC4 encryption under `object`'s key (same length). Documents cannot be protected yet, so
+  // the data comes back unchanged.
+  std::vector<std::uint8_t> EncryptStream(std::vector<std::uint8_t> data, int object) const;
 
   std::string TemporaryFileName() const;
   float ToUserUnits(float points) const;
@@ -281,6 +307,7 @@ class Pagora {
   Clock clock_;
   PdfObjectWriter writer_;
   ContentStreams content_;
+  StreamSettings streams_;
   ErrorState error_;
   DocumentInfo info_;
   PageState page_;

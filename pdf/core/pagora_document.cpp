@@ -38,6 +38,7 @@ void Pagora::Abort() {
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
   fonts_ = FontState{};
+  streams_ = StreamSettings{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;

@@ -1,18 +1,27 @@
-// Stream objects.
-#include <string>
+#include <algorithm>
+#include <utility>
 
 #include "pdf/core/pagora.h"
+#include "pdf/core/stream_writer.h"
 
 namespace pagora {
 
-void Pagora::WriteStream(std::string_view data, [[maybe_unused]] int object,
-                         std::string_view preset_filter, int length1) {
-  if (!preset_filter.empty()) WriteLine("/Filter [" + std::string(preset_filter) + "]");
-  if (length1 > 0) WriteLine("/Length1 " + std::to_string(length1));
-  std::string head = "/Length " + std::to_string(data.size()) + " >>\rstream";
-  writer_.WriteLine(head);
-  writer_.WriteBytes(data);
-  writer_.WriteLine("\nendstream");
+void Pagora::SetCompression(int flags, std::uint8_t level) {
+  streams_.flags = static_cast<std::uint32_t>(flags);
+  streams_.level = std::min(level, kMaxCompressionLevel);
+}
+
+void Pagora::WriteStream(std::span<const std::uint8_t> data, int object,
+                         std::string_view preset_filters, int length1) {
+  EncodedStream stream = EncodeStream(data, streams_, preset_filters);
+  const std::vector<std::uint8_t> bytes =
+      EncryptStream(std::move(stream.data), object != 0 ? object : writer_.current_object());
+  WriteStreamTail(writer_, stream.filters, length1, bytes);
+}
+
+std::vector<std::uint8_t> Pagora::EncryptStream(std::vector<std::uint8_t> data,
+                                                [[maybe_unused]] int object) const {
+  return data;
 }
 
 }  // namespace pagora
