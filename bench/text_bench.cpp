@@ -33,9 +33,9 @@ std::vector<std::string> SampleLines() {
 }
 
 void Report(benchmark::State& state, const std::string& path) {
-  state.counters["pages/s"] = benchmark::Counter(
-      static_cast<double>(kPages) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate);
+  state.counters["pages/s"] =
+      benchmark::Counter(static_cast<double>(kPages) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
   if (FILE* file = std::fopen(path.c_str(), "rb")) {
     std::fseek(file, 0, SEEK_END);
     state.counters["bytes"] = static_cast<double>(std::ftell(file));
@@ -129,7 +129,11 @@ void BM_TextBoxPages(benchmark::State& state) {
                           static_cast<int64_t>(state.iterations()));
   Report(state, path);
 }
-BENCHMARK(BM_TextBoxPages)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_TextBoxPages)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1600)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 }  // namespace
