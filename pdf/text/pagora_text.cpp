@@ -5,16 +5,10 @@
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
 #include "pdf/text/font_table.h"
-#include "pdf/text/text_box_layout.h"
+#include "pdf/text/line_placement.h"
 
 namespace pagora {
 namespace {
-
-// Alignment cases of the emitter; the code masked with kAlignCases selects one, and any
-// other combination is left-aligned.
-constexpr int kAlignCases = 0x1C7;
-constexpr int kAlignRight = 2;
-constexpr int kAlignCentre = 4;
 
 // Font style bits drawn as lines, with their offset from the baseline in font sizes (y
 // grows downward) in drawing order.
@@ -29,65 +23,21 @@ constexpr int kDecorationBits = 4 | 8 | 16;
 void Pagora::EmitText(float x, float y, float width, std::string_view text, float indentation,
                       int align, bool new_line) {
   const float k = page_.unit_factor;
-  const int mode = align & kAlignCases;
   float natural = 0;
   float advance = 0;
   if (text.find_first_not_of(' ') != std::string_view::npos) {
-    const TextMeasure measure = CurrentTextMeasure(fonts_, k);
-    float measured = 0;
-    float gaps = 0;
-    float space = 0;
-    const float scaling = fonts_.text.horizontal_scaling;
-    if (mode == kAlignJustify) {
-      // Words alone: the gaps are what the word spacing stretches.
-      for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(' ', start);
-        measured += measure.Length(text.substr(start, end - start));
-        if (end == std::string_view::npos) break;
-        gaps += 1;
-        start = end + 1;
-      }
-      space = measure.Length(" ");
-      natural = measured + gaps * space;
-    } else {
-      TextMeasure unscaled = measure;
-      if (mode == kAlignShrink || mode == kAlignFit) unscaled.state.horizontal_scaling = 100;
-      measured = natural = unscaled.Length(text);
-    }
-    measured += indentation;
-
-    float offset = 0;
-    std::string prefix;
-    std::string suffix;
-    if (mode == kAlignRight) {
-      offset = width - measured;
-    } else if (mode == kAlignCentre) {
-      offset = (width - measured) / 2;
-    } else if (mode == kAlignJustify && gaps > 0) {
-      const float extra = width - measured - gaps * space;
-      prefix = FormatLength(extra / gaps, k) + " Tw ";
-      suffix = " " + FormatNumber(fonts_.text.word_spacing) + " Tw";
-      natural = width - indentation;
-    } else if (mode == kAlignShrink || mode == kAlignFit) {
-      if (measured == 0) throw RuntimeError(kDivisionByZero);
-      const std::string squeeze = FormatNumber(width * 100 / measured) + " Tz ";
-      if (width < measured) {
-        prefix = squeeze;
-        suffix = " " + FormatNumber(scaling) + " Tz";
-      } else if (mode == kAlignFit) {
-        prefix = squeeze;
-        suffix = "  " + FormatNumber(scaling) + " Tz";
-      }
-    }
-    offset += indentation;
+    const LinePlacement line =
+        PlaceLine(CurrentTextMeasure(fonts_, k), text, width, indentation, align);
+    natural = line.natural;
 
     const float size = fonts_.size;
     const FontRecord* font = fonts_.Current();
     const float descent = font != nullptr ? size * static_cast<float>(font->descent) / 1000 : 0;
     advance = TextHeight() * fonts_.text.line_spacing * k;
-    const float left = (x + offset) * k;
+    const float left = (x + line.offset) * k;
     const float descent_line = page_.height - y * k + descent;
-    graphics_.last_area = {left, descent_line, (x + offset + measured) * k, descent_line + advance};
+    graphics_.last_area = {left, descent_line, (x + line.offset + line.measured) * k,
+                           descent_line + advance};
 
     const std::string fill_color = graphics_.fill_color;
     const std::string fill_pattern_color = graphics_.fill_pattern_color;
@@ -98,7 +48,7 @@ void Pagora::EmitText(float x, float y, float width, std::string_view text, floa
     AppendContent("/" + PdfNameToken(fonts_.current_name) + " " + size_text + " Tf " + size_text +
                   " TL");
     AppendContent("1 0 0 -1 " + origin + " Tm");
-    AppendContent(prefix + "(" + EscapeString(text) + ") Tj" + suffix);
+    AppendContent(line.prefix + "(" + EscapeString(text) + ") Tj" + line.suffix);
     AppendContent("ET");
     SetColorFill(fill_color + ";" + fill_pattern_color);
 
