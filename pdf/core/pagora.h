@@ -18,6 +18,7 @@
 #include "pdf/core/stream_settings.h"
 #include "pdf/graphics/graphics_state.h"
 #include "pdf/image/image_state.h"
+#include "pdf/text/font_state.h"
 
 namespace pagora {
 
@@ -192,6 +193,53 @@ class Pagora {
   // The box of the last element drawn, in points in the PDF default space (y up).
   const Area& LastArea() const { return graphics_.last_area; }
 
+  // --- Fonts and text -------------------------------------------------------------------
+
+  // Selects the font for the text operations, creating it and writing its font object on
+  // first use. `family` (spaces ignored, any case): Arial or Helvetica, CourierNew or
+  // Courier, TimesNewRoman or Times, Symbol, ZapfDingbats, a TrueType font's name; any other
+  // name is drawn with Arial's metrics under its own resource name. `size` in points, 0
+  // keeping the current size (10 when none). `style` bits: 1 bold, 2 italic (Arial, Courier
+  // and Times only), 4 underline, 8 overline, 16 strike-through. `encoding` 1 Mac Roman,
+  // any other WinAnsi.
+  void SetFont(const std::string& family, float size = 0, int style = 0, int encoding = 0);
+  // Sets the font size in points as given, 0 included.
+  void SetFontSize(float points);
+  // Draws one line with its baseline at (x, y): `align` 1 starts it at x, 2 ends it at x,
+  // 4 centres it on x (other bits ignored). Style bits 4, 8, 16 add the decorations.
+  void DrawText(float x, float y, const std::string& text, int align = 1);
+  // Draws at the current position and moves x past the text. `text_style` 1 superscript,
+  // 2 subscript, 3 small, each at `percent_size` per cent of the font size; 0, and any
+  // other value, normal text.
+  void WriteText(const std::string& text, int text_style = 0, float percent_size = 100);
+  // Draws at the current position, then moves to x 0 on the next line (none for a text
+  // of spaces only).
+  void WriteTextLn(const std::string& text);
+  // The advance of `phrase` with the current font, size and text state; 0 with no font.
+  float TextLength(const std::string& phrase) const;
+  // The line height of the current font and size; 0 with no font.
+  float TextHeight() const;
+  // Text-state operators, written as plain numbers: character spacing in points (Tc), word
+  // spacing in points (Tw), horizontal scaling in per cent (Tz), rendering mode 0..7 (Tr,
+  // RuntimeError 6 outside the 16-bit range). Spacing and scaling also enter TextLength.
+  void SetCharSpacing(float points);
+  void SetWordSpacing(float points);
+  void SetTextHorizontalScaling(float percent);
+  void SetTextMode(int mode);
+  // Multiplier of the line height between lines; a negative value is ignored.
+  void SetTextLineSpacing(float factor);
+  // Lays `text` out in the box whose top-left corner is (x, y): paragraphs at CR LF,
+  // wrapped at spaces into `width`, the first line of each paragraph indented by
+  // `indentation`. `align`: 1 left, 2 right, 4 centre, 64 justify, 128 squeeze long
+  // paragraphs, 256 squeeze or stretch them (both without wrapping), plus 16 bottom or 32
+  // middle. `options` is the path style of the box drawn under the text, 1 for none.
+  // A `height` of 0 or less has no limit. Returns what did not fit: a rest that begins
+  // inside a paragraph starts with byte 0, which the next box takes as a continuation.
+  std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
+                          float indentation = 0, int align = 1, int options = 1);
+
+  // --- Compression ----------------------------------------------------------------------
+
   // Chooses the encoders of every stream written from now on, in this and later documents:
   // `flags` ORs 0x01 RunLength (/RunLengthDecode), 0x02 Deflate (/FlateDecode), 0x04 LZW
   // (/LZWDecode), 0x08 ASCII base-85 (/ASCII85Decode) and 0x10 hexadecimal
@@ -279,6 +327,16 @@ class Pagora {
   float ToUserUnits(float points) const;
   float ToPoints(float user_length) const;
   std::string FormatPageLabels() const;
+  // Writes the font object of `record` (with a TrueType font's descriptor and, when
+  // `program` is not empty, its font file) and lists it as `resource_name`; returns the
+  // font object's number.
+  int WriteFontResource(const FontRecord& record, std::string_view resource_name,
+                        std::string_view program, std::string_view descriptor);
+  // Draws one line of text in the text colour, aligned in `width` (user units) by `align`,
+  // with the decorations of the font style; records LastArea and moves the current
+  // position past the line, or to the next line with `new_line`.
+  void EmitText(float x, float y, float width, std::string_view text, float indentation, int align,
+                bool new_line);
 
   Clock clock_;
   PdfObjectWriter writer_;
@@ -291,6 +349,7 @@ class Pagora {
   GraphicsState graphics_;
   ImageState images_;
   ResourceLists resources_;
+  FontState fonts_;
   std::vector<PageLabel> page_labels_;
   std::int32_t viewer_flags_ = 0;
   std::uint8_t memory_factor_ = 1;

@@ -37,6 +37,7 @@ void Pagora::Abort() {
   graphics_.line_color = "#000000";
   graphics_.text_color = "#000000";
   resources_ = ResourceLists{};
+  fonts_ = FontState{};
   streams_ = StreamSettings{};
   security_.Reset();
   images_ = ImageState{};

@@ -36,6 +36,7 @@ int Pagora::BeginPage() {
   SetColorText("Black");
   page_.rotation = page_.default_rotation;
   page_.transition = page_.default_transition;
+  fonts_.text = TextState{};
   page_.x = 0;
   page_.y = 0;
   return page_.count;

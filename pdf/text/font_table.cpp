@@ -1,0 +1,125 @@
+// Font requests, records and their resource objects.
+#include "pdf/text/font_table.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "pdf/text/standard_font_metrics.h"
+
+namespace pagora {
+namespace {
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+std::string_view StyleSuffix(int style) {
+  switch (style & 3) {
+    case 1:
+      return ",Bold";
+    case 2:
+      return ",Italic";
+    case 3:
+      return ",BoldItalic";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t encoding) {
+  std::string compact;
+  compact.reserve(family.size());
+  for (const char c : family) {
+    if (c != ' ') compact += c;
+  }
+  FontRequest request;
+  request.resource_name = compact;
+  if (const auto standard = StandardFamilyNamed(UpperCase(compact))) {
+    request.family = StandardFamilyName(*standard);
+    request.resource_name = request.family;
+    if (FamilyHasStyles(*standard)) request.resource_name += StyleSuffix(style);
+  } else {
+    request.family = compact;
+  }
+  if (encoding == 1) request.resource_name.insert(0, "MAC");
+  request.key = UpperCase(request.resource_name);
+  return request;
+}
+
+int FindFont(const std::vector<FontRecord>& fonts, std::string_view key, std::int32_t encoding) {
+  for (std::size_t i = 0; i < fonts.size(); ++i) {
+    if (fonts[i].key == key && fonts[i].encoding == encoding) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
+FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t encoding) {
+  const StandardFamily family =
+      StandardFamilyNamed(UpperCase(request.family)).value_or(StandardFamily::kArial);
+  FontRecord record;
+  record.key = request.key;
+  record.name = StandardFamilyName(family);
+  if (FamilyHasStyles(family)) record.name += StyleSuffix(style);
+  record.widths = StandardFaceWidths(FaceOf(family, style));
+  const FamilyVerticalMetrics vertical = VerticalMetricsOf(family);
+  record.height = vertical.height;
+  record.descent = vertical.descent;
+  record.encoding = encoding;
+  return record;
+}
+
+std::string PdfNameToken(std::string_view name) {
+  static constexpr std::string_view kSpecial = "()<>[]{}/%#";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string token;
+  token.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < '!' || byte > '~' || kSpecial.find(c) != std::string_view::npos) {
+      token += '#';
+      token += kHex[byte >> 4];
+      token += kHex[byte & 15];
+    } else {
+      token += c;
+    }
+  }
+  return token;
+}
+
+std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
+                                              std::string_view resource_name, int object) {
+  std::vector<std::string> lines;
+  lines.push_back("<< /Type /Font /Subtype /" +
+                  std::string(record.true_type ? "TrueType" : "Type1") + " /Name /" +
+                  PdfNameToken(resource_name) + " /BaseFont /" + PdfNameToken(record.name) +
+                  " /FirstChar 0 /LastChar 255");
+  const std::string upper_name = UpperCase(record.name);
+  if (upper_name != "SYMBOL" && upper_name != "ZAPFDINGBATS") {
+    lines.push_back(std::string("/Encoding << /Type /Encoding /BaseEncoding /") +
+                    (record.encoding == 1 ? "MacRomanEncoding" : "WinAnsiEncoding") + ">>");
+  }
+  if (!record.true_type) {
+    lines.emplace_back(" >>");
+    return lines;
+  }
+  std::string block = "/FontDescriptor " + std::to_string(object + 1) + " 0 R\r/Widths [";
+  for (std::size_t code = 0; code < record.widths.size(); ++code) {
+    block += ' ';
+    block += std::to_string(record.widths[code]);
+    if (code % 16 == 15) block += '\r';
+  }
+  block += "]\r>>";
+  lines.push_back(std::move(block));
+  return lines;
+}
+
+std::string BuildFontDescriptorLine(const FontRecord& record, std::string_view descriptor) {
+  return "<< /Type /FontDescriptor /FontName /" + PdfNameToken(record.name) + " " +
+         std::string(descriptor) + " ";
+}
+
+}  // namespace pagora
