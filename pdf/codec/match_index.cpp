@@ -1,0 +1,120 @@
+#include "pdf/codec/match_index.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <cstring>
+
+namespace pagora::deflate {
+
+namespace {
+
+// At most half full, so probes stay short; 2^17 slots hold the prefixes of a full window
+// twice over, which is what lets stale prefixes be dropped only now and then.
+constexpr std::size_t kMaxSlots = std::size_t{1} << 17;
+constexpr std::size_t kMinSlots = 256;
+
+// Number of equal bytes at `a` and `b`, at most `limit`.
+int CountEqual(const std::uint8_t* a, const std::uint8_t* b, int limit) {
+  int length = 0;
+  while (length + 8 <= limit) {
+    std::uint64_t word_a;
+    std::uint64_t word_b;
+    std::memcpy(&word_a, a + length, 8);
+    std::memcpy(&word_b, b + length, 8);
+    const std::uint64_t difference = word_a ^ word_b;
+    if (difference != 0) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return length + std::countr_zero(difference) / 8;
+      } else {
+        return length + std::countl_zero(difference) / 8;
+      }
+    }
+    length += 8;
+  }
+  while (length < limit && a[length] == b[length]) ++length;
+  return length;
+}
+
+}  // namespace
+
+MatchIndex::MatchIndex(std::span<const std::uint8_t> input, int chain_length)
+    : input_(input), chain_length_(chain_length) {
+  const std::size_t wanted = std::bit_ceil(std::max(kMinSlots, 2 * input.size()));
+  const std::size_t slot_count = std::min(kMaxSlots, wanted);
+  hash_shift_ = 32 - std::countr_zero(slot_count);
+  slots_.resize(slot_count);
+  previous_.resize(std::min(kWindow, std::bit_ceil(std::max<std::size_t>(input.size(), 1))));
+}
+
+std::size_t MatchIndex::FindSlot(std::uint32_t key) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = (key * 0x9E3779B1u) >> hash_shift_;
+  while (slots_[slot].key != key && slots_[slot].key != kNoKey) slot = (slot + 1) & mask;
+  return slot;
+}
+
+void MatchIndex::FlateInsertPosition(std::uint32_t position) {
+  assert(position + 2 < input_.size());
+  const std::uint32_t key = KeyAt(position);
+  std::size_t slot = FindSlot(key);
+  std::uint16_t back = 0;
+  if (slots_[slot].key == key) {
+    const std::uint32_t distance = position - slots_[slot].newest;
+    if (distance <= kMaxMatchDistance) back = static_cast<std::uint16_t>(distance);
+  } else {
+    if (2 * (used_slots_ + 1) > slots_.size()) {
+      DropStalePrefixes(position);
+      slot = FindSlot(key);
+    }
+    slots_[slot].key = key;
+    ++used_slots_;
+  }
+  slots_[slot].newest = position;
+  previous_[position & (previous_.size() - 1)] = back;
+}
+
+void MatchIndex::DropStalePrefixes(std::uint32_t position) {
+  // Every later search is at a position after this one, out of reach of anything older.
+  live_.clear();
+  for (const Slot& slot : slots_) {
+    if (slot.key != kNoKey && position - slot.newest < kMaxMatchDistance) live_.push_back(slot);
+  }
+  std::fill(slots_.begin(), slots_.end(), Slot{});
+  for (const Slot& slot : live_) slots_[FindSlot(slot.key)] = slot;
+  used_slots_ = live_.size();
+}
+
+MatchIndex::Walk MatchIndex::StartWalk(std::uint32_t position) const {
+  const std::size_t slot = FindSlot(KeyAt(position));
+  if (slots_[slot].key == kNoKey) return {};
+  return {slots_[slot].newest, chain_length_};
+}
+
+Match MatchIndex::FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length,
+                                    Match best) const {
+  const int limit =
+      static_cast<int>(std::min<std::size_t>(kMaxMatchLength, input_.size() - 1 - position));
+  const std::uint8_t* here = input_.data() + position;
+  while (walk.remaining > 0) {
+    if (best.length >= limit || best.length >= stop_length) break;
+    const std::uint32_t candidate = walk.next;
+    const std::uint32_t distance = position - candidate;
+    if (distance > kMaxMatchDistance) {
+      walk.remaining = 0;
+      break;
+    }
+    const std::uint16_t back = previous_[candidate & (previous_.size() - 1)];
+    walk.remaining = back == 0 ? 0 : walk.remaining - 1;
+    walk.next = candidate - back;
+
+    const std::uint8_t* there = input_.data() + candidate;
+    // A candidate can only win if it matches at the byte where the best one ended.
+    if (there[best.length] != here[best.length]) continue;
+    const int length = CountEqual(there, here, limit);
+    if (length > best.length) best = {length, candidate};
+  }
+  return best;
+}
+
+}  // namespace pagora::deflate
