@@ -58,8 +58,10 @@ Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row
 
     std::uint32_t start = here;
     if (match.length >= kMinMatchLength && match.length < row.lazy_limit) {
+      // Seeding the search with the current length finds the same longer match, if there
+      // is one, as a search from scratch would, and rejects shorter candidates sooner.
       MatchIndex::Walk next_walk = index.StartWalk(here + 1);
-      const Match next = index.FlateLongestMatch(next_walk, here + 1, row.lazy_limit, Match{});
+      const Match next = index.FlateLongestMatch(next_walk, here + 1, row.lazy_limit, match);
       if (next.length > match.length) {
         sink.Literal(input[here]);
         index.FlateInsertPosition(here);

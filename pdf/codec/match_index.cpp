@@ -14,6 +14,12 @@ namespace {
 constexpr std::size_t kMaxSlots = std::size_t{1} << 17;
 constexpr std::size_t kMinSlots = 256;
 
+std::uint32_t Load32(const std::uint8_t* bytes) {
+  std::uint32_t word;
+  std::memcpy(&word, bytes, 4);
+  return word;
+}
+
 // Number of equal bytes at `a` and `b`, at most `limit`.
 int CountEqual(const std::uint8_t* a, const std::uint8_t* b, int limit) {
   int length = 0;
@@ -54,10 +60,24 @@ std::size_t MatchIndex::FindSlot(std::uint32_t key) const {
   return slot;
 }
 
+std::size_t MatchIndex::FindSlotRemembered(std::uint32_t key) {
+  for (const RememberedSlot& remembered : remembered_) {
+    // Without removals, a slot found empty for a key stays the key's place until taken.
+    if (remembered.key == key &&
+        (slots_[remembered.slot].key == key || slots_[remembered.slot].key == kNoKey)) {
+      return remembered.slot;
+    }
+  }
+  const std::size_t slot = FindSlot(key);
+  remembered_[remembered_next_] = {key, slot};
+  remembered_next_ ^= 1;
+  return slot;
+}
+
 void MatchIndex::FlateInsertPosition(std::uint32_t position) {
   assert(position + 2 < input_.size());
   const std::uint32_t key = KeyAt(position);
-  std::size_t slot = FindSlot(key);
+  std::size_t slot = FindSlotRemembered(key);
   std::uint16_t back = 0;
   if (slots_[slot].key == key) {
     const std::uint32_t distance = position - slots_[slot].newest;
@@ -83,10 +103,11 @@ void MatchIndex::DropStalePrefixes(std::uint32_t position) {
   std::fill(slots_.begin(), slots_.end(), Slot{});
   for (const Slot& slot : live_) slots_[FindSlot(slot.key)] = slot;
   used_slots_ = live_.size();
+  remembered_ = {};
 }
 
-MatchIndex::Walk MatchIndex::StartWalk(std::uint32_t position) const {
-  const std::size_t slot = FindSlot(KeyAt(position));
+MatchIndex::Walk MatchIndex::StartWalk(std::uint32_t position) {
+  const std::size_t slot = FindSlotRemembered(KeyAt(position));
   if (slots_[slot].key == kNoKey) return {};
   return {slots_[slot].newest, chain_length_};
 }
@@ -95,25 +116,36 @@ Match MatchIndex::FlateLongestMatch(Walk& walk, std::uint32_t position, int stop
                                     Match best) const {
   const int limit =
       static_cast<int>(std::min<std::size_t>(kMaxMatchLength, input_.size() - 1 - position));
+  const int enough = std::min(limit, stop_length);
+  if (best.length >= enough) return best;
   const std::uint8_t* here = input_.data() + position;
-  while (walk.remaining > 0) {
-    if (best.length >= limit || best.length >= stop_length) break;
-    const std::uint32_t candidate = walk.next;
-    const std::uint32_t distance = position - candidate;
-    if (distance > kMaxMatchDistance) {
-      walk.remaining = 0;
+  const std::size_t ring_mask = previous_.size() - 1;
+  std::uint32_t next = walk.next;
+  int remaining = walk.remaining;
+  while (remaining > 0) {
+    const std::uint32_t candidate = next;
+    if (position - candidate > kMaxMatchDistance) {
+      remaining = 0;
       break;
     }
-    const std::uint16_t back = previous_[candidate & (previous_.size() - 1)];
-    walk.remaining = back == 0 ? 0 : walk.remaining - 1;
-    walk.next = candidate - back;
+    const std::uint16_t back = previous_[candidate & ring_mask];
+    remaining = back == 0 ? 0 : remaining - 1;
+    next = candidate - back;
 
     const std::uint8_t* there = input_.data() + candidate;
-    // A candidate can only win if it matches at the byte where the best one ended.
-    if (there[best.length] != here[best.length]) continue;
+    // A candidate can only win if it also matches the four bytes up to where the best one
+    // ended. Every candidate shares the three-byte prefix, so the first one always wins.
+    if (best.length >= kMinMatchLength &&
+        Load32(there + best.length - 3) != Load32(here + best.length - 3)) {
+      continue;
+    }
     const int length = CountEqual(there, here, limit);
-    if (length > best.length) best = {length, candidate};
+    if (length > best.length) {
+      best = {length, candidate};
+      if (length >= enough) break;
+    }
   }
+  walk = {next, remaining};
   return best;
 }
 

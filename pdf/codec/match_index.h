@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -40,7 +41,7 @@ class MatchIndex {
 
   // A walk over the positions entered so far under the prefix at `position` (at most
   // input size - 3).
-  Walk StartWalk(std::uint32_t position) const;
+  Walk StartWalk(std::uint32_t position);
 
   // Continues `walk` for the longest match at `position` better than `best`; the walk stops
   // when the best length reaches `stop_length`, when no candidate is left, or at the first
@@ -64,6 +65,9 @@ class MatchIndex {
            1;
   }
   std::size_t FindSlot(std::uint32_t key) const;
+  // FindSlot, remembering the last two answers: the pass looks up each prefix when it
+  // searches and again when it enters the position.
+  std::size_t FindSlotRemembered(std::uint32_t key);
   void DropStalePrefixes(std::uint32_t position);
 
   std::span<const std::uint8_t> input_;
@@ -74,6 +78,12 @@ class MatchIndex {
   // Distance back from a position to the previous one of its prefix; 0 for none in reach.
   std::vector<std::uint16_t> previous_;
   std::vector<Slot> live_;  // scratch for DropStalePrefixes
+  struct RememberedSlot {
+    std::uint32_t key = kNoKey;
+    std::size_t slot = 0;
+  };
+  std::array<RememberedSlot, 2> remembered_{};
+  std::size_t remembered_next_ = 0;
 };
 
 }  // namespace pagora::deflate
