@@ -10,6 +10,8 @@ namespace {
 
 // A 3-byte match this far back costs more bits than its three literals usually would.
 constexpr std::uint32_t kMaxShortMatchDistance = 4096;
+// Keeps a run's count clear of the bit that marks a match.
+constexpr std::uint32_t kMaxLiteralRun = 1u << 30;
 
 class TokenSink {
  public:
@@ -19,7 +21,8 @@ class TokenSink {
 
   void Literal(std::uint8_t byte) {
     ++result_.literal_length_frequencies[byte];
-    if (!result_.tokens.empty() && !result_.tokens.back().IsMatch()) {
+    if (!result_.tokens.empty() && !result_.tokens.back().IsMatch() &&
+        result_.tokens.back().LiteralCount() < kMaxLiteralRun) {
       result_.tokens.back().AddLiteral();
     } else {
       result_.tokens.push_back(Token::LiteralRun(1));
