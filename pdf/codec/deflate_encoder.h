@@ -15,7 +15,7 @@ namespace pagora {
 // `level` (0 to 3; larger values count as 3, negative ones as 0) trades speed for size;
 // each level searches as hard as zlib's level 4 more. Matches reach at most 32767 bytes
 // back. Input must be smaller than 4 GiB. Never fails; empty input gives a valid stream
-// holding one empty block. Memory: about 1 MB of match index at most, plus a few bytes per
+// holding one empty block. Memory: at most about 0.6 MB of match index, plus a few bytes per
 // input byte for the tokens and the output.
 std::vector<std::uint8_t> FlateEncode(std::span<const std::uint8_t> input, int level);
 

@@ -56,20 +56,20 @@ MatchIndex::MatchIndex(std::span<const std::uint8_t> input, int chain_length)
 std::size_t MatchIndex::FindSlot(std::uint32_t key) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = (key * 0x9E3779B1u) >> hash_shift_;
-  while (slots_[slot].key != key && slots_[slot].key != kNoKey) slot = (slot + 1) & mask;
+  while (slots_[slot] != kEmpty && KeyAt(slots_[slot] - 1) != key) slot = (slot + 1) & mask;
   return slot;
 }
 
 std::size_t MatchIndex::FindSlotRemembered(std::uint32_t key) {
   for (const RememberedSlot& remembered : remembered_) {
     // Without removals, a slot found empty for a key stays the key's place until taken.
-    if (remembered.key == key &&
-        (slots_[remembered.slot].key == key || slots_[remembered.slot].key == kNoKey)) {
+    if (remembered.valid && remembered.key == key &&
+        (slots_[remembered.slot] == kEmpty || KeyAt(slots_[remembered.slot] - 1) == key)) {
       return remembered.slot;
     }
   }
   const std::size_t slot = FindSlot(key);
-  remembered_[remembered_next_] = {key, slot};
+  remembered_[remembered_next_] = {key, slot, true};
   remembered_next_ ^= 1;
   return slot;
 }
@@ -79,37 +79,36 @@ void MatchIndex::FlateInsertPosition(std::uint32_t position) {
   const std::uint32_t key = KeyAt(position);
   std::size_t slot = FindSlotRemembered(key);
   std::uint16_t back = 0;
-  if (slots_[slot].key == key) {
-    const std::uint32_t distance = position - slots_[slot].newest;
+  if (slots_[slot] != kEmpty) {
+    const std::uint32_t distance = position - (slots_[slot] - 1);
     if (distance <= kMaxMatchDistance) back = static_cast<std::uint16_t>(distance);
   } else {
     if (2 * (used_slots_ + 1) > slots_.size()) {
       DropStalePrefixes(position);
       slot = FindSlot(key);
     }
-    slots_[slot].key = key;
     ++used_slots_;
   }
-  slots_[slot].newest = position;
+  slots_[slot] = position + 1;
   previous_[position & (previous_.size() - 1)] = back;
 }
 
 void MatchIndex::DropStalePrefixes(std::uint32_t position) {
   // Every later search is at a position after this one, out of reach of anything older.
   live_.clear();
-  for (const Slot& slot : slots_) {
-    if (slot.key != kNoKey && position - slot.newest < kMaxMatchDistance) live_.push_back(slot);
+  for (const Slot slot : slots_) {
+    if (slot != kEmpty && position - (slot - 1) < kMaxMatchDistance) live_.push_back(slot);
   }
-  std::fill(slots_.begin(), slots_.end(), Slot{});
-  for (const Slot& slot : live_) slots_[FindSlot(slot.key)] = slot;
+  std::fill(slots_.begin(), slots_.end(), kEmpty);
+  for (const Slot slot : live_) slots_[FindSlot(KeyAt(slot - 1))] = slot;
   used_slots_ = live_.size();
   remembered_ = {};
 }
 
 MatchIndex::Walk MatchIndex::StartWalk(std::uint32_t position) {
   const std::size_t slot = FindSlotRemembered(KeyAt(position));
-  if (slots_[slot].key == kNoKey) return {};
-  return {slots_[slot].newest, chain_length_};
+  if (slots_[slot] == kEmpty) return {};
+  return {slots_[slot] - 1, chain_length_};
 }
 
 Match MatchIndex::FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length,

@@ -50,19 +50,16 @@ class MatchIndex {
   Match FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length, Match best) const;
 
  private:
-  static constexpr std::uint32_t kNoKey = 0;
   static constexpr std::size_t kWindow = 32768;  // ring of back-distances
-
-  struct Slot {
-    std::uint32_t key = kNoKey;  // prefix + 1
-    std::uint32_t newest = 0;    // newest position entered under the prefix
-  };
+  // A slot holds the newest position of its prefix + 1, or 0 when empty; the prefix itself
+  // is read back from the input, which keeps slots small enough to stay in cache.
+  using Slot = std::uint32_t;
+  static constexpr Slot kEmpty = 0;
 
   std::uint32_t KeyAt(std::uint32_t position) const {
-    return (static_cast<std::uint32_t>(input_[position]) |
-            static_cast<std::uint32_t>(input_[position + 1]) << 8 |
-            static_cast<std::uint32_t>(input_[position + 2]) << 16) +
-           1;
+    return static_cast<std::uint32_t>(input_[position]) |
+           static_cast<std::uint32_t>(input_[position + 1]) << 8 |
+           static_cast<std::uint32_t>(input_[position + 2]) << 16;
   }
   std::size_t FindSlot(std::uint32_t key) const;
   // FindSlot, remembering the last two answers: the pass looks up each prefix when it
@@ -79,8 +76,9 @@ class MatchIndex {
   std::vector<std::uint16_t> previous_;
   std::vector<Slot> live_;  // scratch for DropStalePrefixes
   struct RememberedSlot {
-    std::uint32_t key = kNoKey;
+    std::uint32_t key = 0;
     std::size_t slot = 0;
+    bool valid = false;
   };
   std::array<RememberedSlot, 2> remembered_{};
   std::size_t remembered_next_ = 0;
