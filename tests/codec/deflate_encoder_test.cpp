@@ -141,6 +141,17 @@ TEST(FlateEncodeTest, MatchesReachBack32767BytesButNot32768) {
   }
 }
 
+TEST(FlateEncodeTest, DynamicBlockWithoutMatchesSendsADistanceCodeAnyway) {
+  // 192 byte values, no repeated triple: only a dynamic code beats 8 bits per byte, and
+  // its distance code has no symbol in use.
+  const auto input = DistinctTriples(30000);
+  EXPECT_EQ(TokensOf(input, 3), std::vector<Token>{Lit(30000)});
+  const auto stream = FlateEncode(input, 3);
+  EXPECT_EQ(FirstBlockType(stream), BlockType::kDynamic);
+  EXPECT_LT(stream.size(), input.size());
+  ExpectRoundTrip(input, 3, "distinct triples");
+}
+
 TEST(FlateEncodeTest, ThreeByteMatchIsDroppedBeyond4096Back) {
   for (const std::size_t distance : {4000u, 4096u, 4097u, 5000u}) {
     auto input = RepeatAfter(distance, 3);
