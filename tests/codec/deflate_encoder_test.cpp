@@ -247,14 +247,6 @@ TEST(FlateEncodeTest, MeasuredSizeIsTheWrittenSize) {
   }
 }
 
-TEST(FlateEncodeTest, TextGetsADynamicBlockAndCompresses) {
-  std::mt19937 rng(9);
-  const auto input = testing::MakeInput(InputShape::kWords, 50000, rng);
-  const auto stream = FlateEncode(input, 3);
-  EXPECT_EQ(FirstBlockType(stream), BlockType::kDynamic);
-  EXPECT_LT(stream.size(), input.size() / 5);
-}
-
 TEST(FlateEncodeTest, LevelsOutsideTheRangeAreClamped) {
   std::mt19937 rng(3);
   const auto input = testing::MakeInput(InputShape::kWords, 3000, rng);
