@@ -1,8 +1,8 @@
 // EscapeString must round-trip through a reader's unescaping and never leave a bare
 // delimiter; SplitText's pieces must join back to the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>

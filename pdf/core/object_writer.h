@@ -35,6 +35,8 @@ class PdfObjectWriter {
   // Opens (creates or truncates) the output file. Throws RuntimeError 52, 75 or 76.
   void Open(const std::string& path);
   bool IsOpen() const { return file_.IsOpen(); }
+  // Closes an open file as it is, unfinished, keeping the object numbering.
+  void CloseUnfinished() noexcept { file_.Discard(); }
   // Reserves objects 1 to 3: the next allocated object is 4.
   void ReserveSharedObjects() { highest_object_ = kPatternResourcesObject; }
 

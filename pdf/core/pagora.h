@@ -1,12 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pdf/core/content_streams.h"
+#include "pdf/core/document_catalog.h"
+#include "pdf/core/document_info.h"
+#include "pdf/core/error_state.h"
+#include "pdf/core/local_time.h"
 #include "pdf/core/object_writer.h"
+#include "pdf/core/page_state.h"
 #include "pdf/core/runtime_error.h"
+#include "pdf/core/stream_settings.h"
+#include "pdf/graphics/graphics_state.h"
 
 namespace pagora {
 
@@ -14,19 +23,188 @@ namespace pagora {
 // on a file, adds pages and draws on them, and ends the document, which writes every
 // shared object, the cross-reference table and the trailer.
 //
-// Texts are byte strings of the Windows-1252 code page; lengths are in user units unless
-// stated otherwise. Failures reach the caller as RuntimeError, except in the operations
-// documented to record them in the error state instead.
+// Texts are byte strings of the Windows-1252 code page. Lengths are in user units of
+// `UnitFactor` points (SetScale) unless stated otherwise, with the origin at the top-left
+// corner of the margin box and y growing downward. Failures reach the caller as
+// RuntimeError, except in the operations documented to record them in the error state
+// (ErrNumber, ErrSource, ErrDescription) and carry on.
 class Pagora {
  public:
-  Pagora() = default;
+  // A document with every setting at its default, dated by the machine's local time.
+  Pagora();
+  // As above, with the creation date and temporary names taken from `clock`; the same calls
+  // with the same clock give the same bytes.
+  explicit Pagora(Clock clock);
   Pagora(const Pagora&) = delete;
   Pagora& operator=(const Pagora&) = delete;
+  // An output file left open is closed as it is, unfinished.
+  ~Pagora();
 
-  // The engine's version, "2.4.4".
-  static std::string Version() { return "2.4.4"; }
+  // --- Document -------------------------------------------------------------------------
+
+  // Closes an open output file without finishing it and resets every setting to its default
+  // (A4 portrait, points, no margins, title "(senza titolo)", a new creation date). The
+  // error number becomes 0; the error source and description are kept.
+  void Abort();
+  // Opens (creates or truncates) the output file and writes the header. An empty name makes
+  // a temporary name "~<hex>.pdf" in the current folder. Failures are recorded, not raised:
+  // 52 when the file is locked, busy or not writable, 76 when its folder is missing.
+  // Returns the name used. Settings are not reset: call Abort first to reuse the object.
+  std::string BeginDoc(const std::string& file_name = "");
+  // Ends the open page (beginning one if the document has none), writes the closing
+  // objects, the cross-reference table and the trailer, and closes the file.
+  void EndDoc();
+  // The last recorded error: number (0 for none), source "Pagora.<operation>", description.
+  int ErrNumber() const { return error_.number; }
+  const std::string& ErrSource() const { return error_.source; }
+  const std::string& ErrDescription() const { return error_.description; }
+  static std::string Version() { return kLibraryVersion; }
+  // Bytes written so far to the open output file, or the size of the last finished one.
+  std::int32_t FileSize() const;
+  // Asks the desktop to open the last output file with its default application; does not
+  // wait for it.
+  void OpenDoc() const;
+  // Sets the memory-usage factor M (1..10) that sizes the growth of the internal tables.
+  // Values above 10 are ignored; a negative factor is RuntimeError 6.
+  void SetMemoryUsage(int factor);
+
+  // --- Pages and units ------------------------------------------------------------------
+
+  // Ends an open page and begins the next; returns its number (from 1).
+  int BeginPage();
+  // Writes the open page: its content stream, page object and annotation array. Nothing
+  // happens when no page is open.
+  void EndPage();
+  // The page count; while a page is open, its number.
+  int GetPage() const { return page_.count; }
+  // Paper size by code: 0 A4 portrait (596 × 842 pt), 1 A4 landscape, 2/3 A5, 4/5 A6, 6/7 A7,
+  // 8/9 Letter, 10 Tabloid, 11 Ledger, 12/13 Legal, 14/15 Statement, 16/17 Executive,
+  // -1/-2 A3 landscape/portrait ... -7/-8 A0; 255 takes `width` × `height` in user units.
+  // Any other code changes nothing. Every page uses the size current when it ends.
+  void SetPaperSize(int code, float width = 0, float height = 0);
+  // User unit by code: 0 point, 1 inch, 2 millimetre, 3 centimetre, 255 `factor` points.
+  // Any other code changes nothing; values already set are not converted.
+  void SetScale(int code, float factor = 0);
+  // Margins in user units; with `clip`, drawing is clipped to the margin box.
+  void SetMargins(float left, float right, float top, float bottom, bool clip = false);
+  // Page rotation: 1 rotates by 270°, 2 by 180°, 3 by 90°, anything else none. Applies to
+  // the open page, or to the pages begun later when none is open.
+  void SetPageView(int rotation);
+  // Page width/height in user units, inside the margins or whole. RuntimeError 11 when the
+  // unit factor is 0.
+  float GetPageWidth(bool inside_margins) const;
+  float GetPageHeight(bool inside_margins) const;
+  // The current position, user units from the margin box's top-left corner.
+  void SetXY(float x, float y);
+  float GetX() const;
+  float GetY() const;
+
+  // --- Document information and viewer options ------------------------------------------
+
+  // Title, subject and keywords are always replaced; author, creator and producer only by
+  // texts that are not empty.
+  void SetDocProperty(const std::string& title, const std::string& subject,
+                      const std::string& author, const std::string& creator,
+                      const std::string& producer, const std::string& keywords);
+  // Page mode (low four bits: 1 full screen, 2 outlines, 4 thumbnails, 8 layers), display
+  // preferences (0x10 hide menu bar, 0x20 tool bar, 0x40 window controls, 0x80 show the
+  // title, 0x100 centre, 0x200 fit window) and page layout (0x2000 one column, 0x4000 two
+  // columns left, the 16-bit 0x8000 sign-widened: two columns right). The last call wins.
+  void SetViewerPreferences(std::int32_t flags);
+  // Numbers pages from the open page (or the next one) with style 1 decimal, 2 upper-case
+  // roman, 3 lower-case roman, 4 upper-case letters, 5 lower-case letters, after `prefix`,
+  // starting at `first` (-1: the style's first value). Any other style does nothing.
+  void SetLabel(int style, const std::string& prefix, int first = -1);
+  // Transition into the open page (or the pages begun later when none is open): code 1..17
+  // (split, wipe, box, blinds, dissolve, glitter, replace), `display` seconds on screen,
+  // `effect` seconds for the effect. Code 0 and codes outside 1..17 set no transition.
+  void SetPageTransition(int code, float display, float effect);
+
+  // --- Colours and graphics state -------------------------------------------------------
+  // Colours are texts: "#RRGGBB", "%" grey percentage (0 white, 100 black), "@R;G;B"
+  // (0..255), "@C;M;Y;K" (percentages), one of 35 names ("RED" is #F7120D), or a pattern
+  // name optionally followed by ";" and the colour to paint an uncoloured pattern with.
+  // A malformed "#" or "@" colour is RuntimeError 13. An empty text changes nothing.
+
+  // Fill colour of paths and text boxes: "rg", or "cs"/"scn" for patterns.
+  void SetColorFill(const std::string& color);
+  // Line (stroke) colour: "RG", or "CS"/"SCN" for patterns.
+  void SetColorLine(const std::string& color);
+  // Colour of text; writes nothing until text is drawn.
+  void SetColorText(const std::string& color);
+  // Dash pattern "d": "SOLID" (or empty), "DASH", "DOT", "DASHDOT", "DASHDOTDOT", or
+  // lengths in user units separated by ";". `phase` in user units.
+  void SetDash(const std::string& pattern, float phase = 0);
+  // Line cap "J" from bits 0x20 (round) and 0x40 (square), line join "j" from bits 2
+  // (round) and 4 (bevel), and the miter limit "M" when it is at least 1.
+  void SetLineStyle(int style, float miter_limit = 0);
+  // Line width "w" in user units; a negative width is ignored.
+  void SetLineWidth(float width);
+  // Fill and stroke opacity in percent (clamped to 0..100): writes a new ExtGState object
+  // and selects it with "gs". Raises the file version to 1.4.
+  void SetAlpha(int percent);
+  // Rotates the axes by `angle` degrees with the matrix cos −sin sin cos ("cm"); in the
+  // page's y-down space a positive angle turns the drawing counter-clockwise as seen on
+  // the page. Angles that round to whole turns write nothing.
+  void AxisRotation(float angle);
+  // Scales the axes ("cm").
+  void AxisScaling(float scale_x, float scale_y);
+  // Skews the axes by angles in degrees ("cm"); an odd multiple of 90° is RuntimeError 6.
+  void AxisSkewing(float angle_x, float angle_y);
+  // Moves the origin by user lengths ("cm") and the current position to (0, 0).
+  void AxisTranslation(float translate_x, float translate_y);
+
+  // --- Paths ------------------------------------------------------------------------------
+  // Coordinates in user units. `style` (low byte): 0x04 fill (even-odd), 0x02 close, 0x01
+  // fill only (with 0x04) or leave unpainted (without), 0x80 also clip. Painting lines:
+  // S, (none), h S, h, B*, f*, b*, f*.
+
+  // Begins a path at (x, y) ("m").
+  void MoveTo(float x, float y);
+  // A line from (x1, y1) to (x2, y2).
+  void DrawLine(float x1, float y1, float x2, float y2, int style = 0);
+  // Continues the open path with a line to (x, y).
+  void DrawLineTo(float x, float y, int style = 0);
+  // A rectangle at (x, y) of `width` × `height`, "re"; with `ray` > 0 the corners in the
+  // mask (1 top-left, 2 top-right, 4 bottom-right, 8 bottom-left) are rounded with that
+  // radius, limited to half the width and height.
+  void DrawRect(float x, float y, float width, float height, int style = 0, float ray = 0,
+                int rounded_corners = 15);
+  // An ellipse of radii `rx`, `ry` around (cx, cy): four Bézier curves.
+  void DrawEllipse(float cx, float cy, float rx, float ry, int style = 0);
+  void DrawCircle(float cx, float cy, float ray, int style = 0);
+  // An arc of straight segments every `quality` degrees from `start_angle` to `end_angle`
+  // (clockwise on the page), y radius `ratio` × `ray`; a pie slice when `pie` or when
+  // filled. A `quality` of 0 is RuntimeError 5.
+  void DrawArc(float cx, float cy, float ray, float start_angle, float end_angle, float ratio,
+               bool pie, int quality, int style = 0);
+  // Continues the path with a curve: kind 1 "c" through (x1, y1), (x2, y2) to (x3, y3);
+  // kind 2 "v" and kind 3 "y" with (x1, y1) and the end (x2, y2).
+  void DrawCurve(int kind, float x1, float y1, float x2, float y2, float x3, float y3,
+                 int style = 0);
+  // A closed regular polygon of `sides` around (cx, cy), first vertex at angle 0; a
+  // negative count turns it by 180°. 0 sides is RuntimeError 11.
+  void DrawPolygon(float cx, float cy, float ray, int sides, int style = 0);
+  // A polyline through x1, y1, x2, y2, ...; an odd or empty list is RuntimeError 9.
+  void DrawPolyline(const std::vector<float>& points, int style = 0);
+  // The box of the last element drawn, in points in the PDF default space (y up).
+  const Area& LastArea() const { return graphics_.last_area; }
+
+  // Chooses the encoders of every stream written from now on, in this and later documents:
+  // `flags` ORs 0x01 RunLength (/RunLengthDecode), 0x02 Deflate (/FlateDecode), 0x04 LZW
+  // (/LZWDecode), 0x08 ASCII base-85 (/ASCII85Decode) and 0x10 hexadecimal
+  // (/ASCIIHexDecode); other bits are ignored. `level` 0 to 3 (larger counts as 3) is the
+  // Deflate effort and sets the LZW table size. Never fails.
+  void SetCompression(int flags, std::uint8_t level);
 
  private:
+  struct PageLabel {
+    int page_index;
+    int style;
+    std::string prefix;
+    int first;
+  };
+
   // Object writer glue shared by every subsystem.
   void WriteLine(std::string_view text) { writer_.WriteLine(text); }
   int StartObject(int number = 0) { return writer_.StartObject(number); }
@@ -35,11 +213,53 @@ class Pagora {
   // Appends CR and the line to the open form object, tiling pattern or page, in that order
   // of precedence; dropped when none is open.
   void AppendContent(std::string_view line) { content_.Append(line); }
-  // A PDF literal string "(...)" with the text escaped.
+  // A PDF literal string "(...)" of the text, for the object being written.
   std::string EncodeTextString(std::string_view text) const;
+  // Stores a trapped failure as the error state.
+  void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
 
+  void SetPaintColor(const std::string& color, bool stroke);
+  std::string PathPoint(double x, double y) const;
+  // Moves the current position to (x, y) and records the box of two corners, user units.
+  void SetPositionAndArea(float x, float y, float left, float top, float right, float bottom);
+
+  // Ends a stream object whose dictionary the caller opened ("<<" and any entries): encodes
+  // `data` as SetCompression chose (see EncodeStream; `preset_filters` names filters the data
+  // already went through, each followed by a blank), encrypts it for `object` (0 = the object
+  // being written), and writes /Filter, /Length1 when `length1` > 0, /Length, ">>", and the
+  // data between "stream" and "endstream". The caller then calls FinishObject. Throws
+  // RuntimeError on a write failure, or 6 when the data exceeds 2^31 - 1 bytes.
+  void WriteStream(std::span<const std::uint8_t> data, int object, std::string_view preset_filters,
+                   int length1);
+  void WriteStream(std::string_view data, int object, std::string_view preset_filters,
+                   int length1) {
+    WriteStream(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()), object,
+                preset_filters, length1);
+  }
+  // The encryption step of WriteStream: a protected document's stream data is replaced by its
+  // RC4 encryption under `object`'s key (same length). Documents cannot be protected yet, so
+  // the data comes back unchanged.
+  std::vector<std::uint8_t> EncryptStream(std::vector<std::uint8_t> data, int object) const;
+
+  std::string TemporaryFileName() const;
+  float ToUserUnits(float points) const;
+  float ToPoints(float user_length) const;
+  std::string FormatPageLabels() const;
+
+  Clock clock_;
   PdfObjectWriter writer_;
   ContentStreams content_;
+  StreamSettings streams_;
+  ErrorState error_;
+  DocumentInfo info_;
+  PageState page_;
+  GraphicsState graphics_;
+  ResourceLists resources_;
+  std::vector<PageLabel> page_labels_;
+  std::int32_t viewer_flags_ = 0;
+  std::uint8_t memory_factor_ = 1;
+  std::string file_name_;
+  std::int32_t file_size_ = 0;
 };
 
 }  // namespace pagora

@@ -1,6 +1,8 @@
 #include "pdf/core/text_encoding.h"
 
+#include <cctype>
 #include <cstdint>
+#include <cstdlib>
 
 namespace pagora {
 
@@ -51,6 +53,32 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
   }
   pieces.emplace_back(text.substr(from));
   return pieces;
+}
+
+std::string TrimUpper(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  std::string upper(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+double LeadingNumber(std::string_view text) {
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string_view::npos) return 0;
+  std::string number;
+  if (text[i] == '-' || text[i] == '+') number += text[i++];
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '.' && !point) {
+      point = true;
+    } else if (!std::isdigit(static_cast<unsigned char>(c))) {
+      break;
+    }
+    number += c;
+  }
+  return std::strtod(number.c_str(), nullptr);
 }
 
 }  // namespace pagora

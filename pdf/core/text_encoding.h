@@ -21,4 +21,11 @@ std::string ReplaceText(std::string_view text, std::string_view find, std::strin
 // ones included. An empty text or delimiter gives the one piece `text`.
 std::vector<std::string> SplitText(std::string_view text, std::string_view delimiter);
 
+// The text without leading and trailing blanks, in upper case (ASCII letters only).
+std::string TrimUpper(std::string_view text);
+
+// The decimal number a text starts with, after blanks: an optional sign, digits and one
+// decimal point, as in "12.5cm" → 12.5; 0 when it starts with none.
+double LeadingNumber(std::string_view text);
+
 }  // namespace pagora

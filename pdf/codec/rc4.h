@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The RC4 stream cipher, used by the standard security handler to encrypt strings and
+// streams. Encrypting and decrypting are the same operation.
+namespace pagora {
+
+// The permutation of 0..255 that the key schedule builds from a key.
+using Rc4Schedule = std::array<std::uint8_t, 256>;
+
+// Runs the key schedule. Precondition: `key` is not empty; only its first 256 bytes count.
+Rc4Schedule Rc4KeySchedule(std::span<const std::uint8_t> key);
+
+// XORs `data` in place with the key stream generated from a copy of `schedule`.
+void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data);
+
+// RC4 that keeps the schedule of the last key it was given, so that the strings and
+// streams of one object, all under the same key, schedule it once. Each call starts from
+// that fresh schedule: calls are independent of one another.
+class Rc4Cipher {
+ public:
+  // Encrypts (or decrypts) `data` in place under `key`. Returns false and leaves `data`
+  // unchanged when the key is empty, which RC4 cannot use.
+  bool Crypt(std::span<const std::uint8_t> key, std::span<std::uint8_t> data);
+
+ private:
+  std::vector<std::uint8_t> cached_key_;
+  Rc4Schedule cached_schedule_{};
+};
+
+}  // namespace pagora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pagora {
+
+// Document-wide resource lists; each entry ends with a blank. Subsystems append to them as
+// resources are first used, and the document writes them into the two shared resource
+// dictionaries at the end.
+struct ResourceLists {
+  std::string fonts;             // "/F1 5 0 R " ...
+  std::string images;            // image XObjects
+  std::string form_objects;      // form XObjects
+  std::string layer_properties;  // optional-content groups
+  std::string ext_gstates;       // transparency states
+  std::string patterns;          // gradients and tiling patterns
+};
+
+// The resource dictionary line of object 2 (pages, with the patterns and their colour space)
+// or of object 3 (tiling patterns, without them).
+std::string BuildResourceDictionary(const ResourceLists& lists, bool with_patterns);
+
+// Viewer-preference flag word: the low four bits choose the page mode, 0x10..0x200 are
+// the display preferences, and the top bits of the 16-bit word the page layout.
+enum ViewerFlags : std::int32_t {
+  kPageModeFullScreen = 1,
+  kPageModeOutlines = 2,
+  kPageModeThumbnails = 4,
+  kPageModeLayers = 8,
+  kHideMenubar = 0x10,
+  kHideToolbar = 0x20,
+  kHideWindowUi = 0x40,
+  kDisplayDocTitle = 0x80,
+  kCenterWindow = 0x100,
+  kFitWindow = 0x200,
+  kLayoutOneColumn = 0x2000,
+  kLayoutTwoColumnLeft = 0x4000,
+  kLayoutTwoColumnRight = static_cast<std::int32_t>(0xFFFF8000),  // 16-bit 0x8000 sign-widened
+};
+
+// What the catalog names besides the page tree; absent pieces write nothing.
+struct CatalogParts {
+  std::optional<int> outline_root;
+  int outline_entries = 1;
+  std::string page_labels;  // the /Nums entries
+  std::optional<int> metadata;
+  std::optional<int> destinations;
+  std::optional<int> names;
+  std::optional<int> open_script;
+  std::int32_t viewer_flags = 0;
+};
+
+// The catalog's lines, joined by LF. `version_bump` receives the minor version the viewer
+// preferences need (0 when none).
+std::string BuildCatalog(const CatalogParts& parts, int* version_bump);
+
+}  // namespace pagora

@@ -1,0 +1,67 @@
+#include "pdf/core/document_security.h"
+
+#include <cassert>
+
+#include "pdf/core/runtime_error.h"
+#include "pdf/core/text_encoding.h"
+
+namespace pagora {
+
+void DocumentSecurity::Protect(std::int32_t flags, std::string_view owner_password,
+                               std::string_view user_password, std::string_view producer) {
+  StandardSecurityResult result =
+      ComputeStandardSecurity(flags, owner_password, user_password, producer);
+  if (result.status != SecurityStatus::kOk) throw RuntimeError(kOverflow);
+  security_ = std::move(result.security);
+  cached_object_ = -1;
+  on_ = true;
+}
+
+std::string DocumentSecurity::Encrypt(std::int32_t object, std::string_view data) const {
+  std::string encrypted(data);
+  if (!on_ || encrypted.empty()) return encrypted;
+  if (object != cached_object_) {
+    cached_object_key_ = ObjectKey(security_.file_key, security_.object_key_length, object);
+    cached_object_ = object;
+  }
+  const std::string& key = cached_object_key_;
+  // The object key is never empty, so the cipher always accepts it.
+  [[maybe_unused]] const bool done =
+      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()},
+                    {reinterpret_cast<std::uint8_t*>(encrypted.data()), encrypted.size()});
+  assert(done);
+  return encrypted;
+}
+
+int DocumentSecurity::version_bump() const {
+  return on_ && security_.revision == SecurityRevision::k128Bit ? 1 : 0;
+}
+
+std::string DocumentSecurity::DictionaryText() const {
+  assert(on_);
+  std::string text = "<< /Filter /Standard \r/O (";
+  text += EscapeString(security_.owner_entry);
+  text += ")\r/U (";
+  text += EscapeString(security_.user_entry);
+  text += ")\r/P ";
+  text += std::to_string(security_.permission_value);
+  text += security_.revision == SecurityRevision::k40Bit ? "\r/V 1 /R 2 >>"
+                                                         : "\r/V 2 /R 3 /Length 128 >>";
+  return text;
+}
+
+TrailerEncryption DocumentSecurity::Trailer(int dictionary_object) const {
+  assert(on_);
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  TrailerEncryption trailer;
+  trailer.dictionary_object = dictionary_object;
+  trailer.file_id_hex.reserve(security_.file_identifier.size() * 2);
+  for (const char c : security_.file_identifier) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    trailer.file_id_hex += kDigits[byte >> 4];
+    trailer.file_id_hex += kDigits[byte & 15];
+  }
+  return trailer;
+}
+
+}  // namespace pagora

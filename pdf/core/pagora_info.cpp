@@ -1,0 +1,61 @@
+// Document information, page labels, transitions and viewer preferences. These only store
+// what EndDoc and EndPage write.
+#include <string>
+
+#include "pdf/core/number_format.h"
+#include "pdf/core/page_presentation.h"
+#include "pdf/core/pagora.h"
+
+namespace pagora {
+
+void Pagora::SetDocProperty(const std::string& title, const std::string& subject,
+                            const std::string& author, const std::string& creator,
+                            const std::string& producer, const std::string& keywords) {
+  info_.title = title;
+  info_.subject = subject;
+  info_.keywords = keywords;
+  if (!author.empty()) info_.author = author;
+  if (!creator.empty()) info_.creator = creator;
+  if (!producer.empty()) info_.producer = producer;
+}
+
+void Pagora::SetViewerPreferences(std::int32_t flags) { viewer_flags_ = flags; }
+
+void Pagora::SetLabel(int style, const std::string& prefix, int first) {
+  if (PageLabelStyle(style).empty()) return;
+  if (first < -1 || first > 32767) throw RuntimeError(kOverflow);
+  // The label starts at the open page, or at the next one; indexes count from 0.
+  const int index = content_.page_open ? page_.count - 1 : page_.count;
+  // The prefix is kept as given and encoded when the catalog is written, so that in a
+  // protected document it is encrypted under the catalog's own key.
+  page_labels_.push_back({index, style, prefix, first});
+}
+
+std::string Pagora::FormatPageLabels() const {
+  std::string list;
+  for (const PageLabel& label : page_labels_) {
+    list += std::to_string(label.page_index) + " << ";
+    list += PageLabelStyle(label.style);
+    if (!label.prefix.empty()) list += " /P " + EncodeTextString(label.prefix);
+    if (label.first != -1) list += " /St " + std::to_string(label.first);
+    list += " >> ";
+  }
+  return list;
+}
+
+void Pagora::SetPageTransition(int code, float display, float effect) {
+  PageTransition transition;
+  // Codes outside 1..17 have no style: a transition dictionary without one is malformed.
+  if (const std::string_view style = TransitionStyle(code); !style.empty()) {
+    transition.text = "<< /Type /Trans /D " + FormatNumber(effect) + " " + std::string(style);
+    transition.display_duration = display;
+    FormatNumber(display);  // a duration that cannot be written fails here, not in EndPage
+  }
+  if (content_.page_open) {
+    page_.transition = std::move(transition);
+  } else {
+    page_.default_transition = std::move(transition);
+  }
+}
+
+}  // namespace pagora

@@ -1,0 +1,46 @@
+#include "pdf/core/stream_writer.h"
+
+#include <climits>
+#include <utility>
+
+#include "pdf/codec/ascii85.h"
+#include "pdf/codec/ascii_hex.h"
+#include "pdf/codec/lzw_encoder.h"
+#include "pdf/codec/run_length.h"
+#include "pdf/core/runtime_error.h"
+
+namespace pagora {
+
+EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSettings& settings,
+                           std::string_view preset_filters) {
+  EncodedStream stream{{data.begin(), data.end()}, std::string(preset_filters)};
+  // Each filter goes in front of the ones before it, so that a reader decodes the last
+  // encoding first.
+  auto apply = [&stream, &settings](std::uint32_t bit, std::string_view name, auto&& encode) {
+    if ((settings.flags & bit) == 0) return;
+    stream.data = encode(std::span<const std::uint8_t>(stream.data));
+    stream.filters.insert(0, name);
+  };
+  if (preset_filters.empty()) {
+    apply(kRunLengthFilter, "/RunLengthDecode ", EncodeRunLength);
+    // kFlateFilter belongs here, between RunLength and LZW, once the Deflate encoder
+    // exists; until then the flag selects nothing.
+    apply(kLzwFilter, "/LZWDecode ",
+          [&settings](std::span<const std::uint8_t> in) { return EncodeLzw(in, settings.level); });
+  }
+  apply(kAscii85Filter, "/ASCII85Decode ", EncodeAscii85);
+  apply(kAsciiHexFilter, "/ASCIIHexDecode ", EncodeAsciiHex);
+  return stream;
+}
+
+void WriteStreamTail(PdfObjectWriter& writer, std::string_view filters, int length1,
+                     std::span<const std::uint8_t> data) {
+  if (data.size() > INT_MAX) throw RuntimeError(kOverflow);
+  if (!filters.empty()) writer.WriteLine("/Filter [" + std::string(filters) + "]");
+  if (length1 > 0) writer.WriteLine("/Length1 " + std::to_string(length1));
+  writer.WriteBytes("/Length " + std::to_string(data.size()) + " >>\rstream\n");
+  writer.WriteBytes(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  writer.WriteLine("\nendstream");
+}
+
+}  // namespace pagora

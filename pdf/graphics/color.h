@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pagora {
+
+// A colour in canonical form: "#RRGGBB" for a solid colour (hexadecimal; a lower-case
+// value written by the caller stays lower case), or the upper-cased name of a pattern, or
+// empty. A pattern may carry a solid colour for uncoloured patterns.
+struct NormalizedColor {
+  std::string color;
+  std::string pattern_color;
+
+  bool IsSolid() const { return !color.empty() && color[0] == '#'; }
+};
+
+// Turns every colour text the engine accepts into canonical form:
+// - "#" and up to six hexadecimal digits, right-aligned ("#F00" is green 15);
+// - "%" and a grey percentage, 0 white to 100 black;
+// - "@R;G;B" with components 0..255, or "@C;M;Y;K" percentages (a decimal comma reads as a
+//   point; components round half to even);
+// - one of 35 colour names, in any case ("RED" is #F7120D);
+// - otherwise a pattern name, optionally followed by ";" and its colour.
+// Throws RuntimeError 13 for a malformed "#" or "@" text.
+NormalizedColor NormalizeColor(std::string_view text);
+
+}  // namespace pagora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace pagora {
+
+// A box in points in the PDF default space (y up from the bottom of the page).
+struct Area {
+  float left = 0;
+  float top = 0;
+  float right = 0;
+  float bottom = 0;
+};
+
+// The document's drawing state: the last colours set (canonical colour texts), the line
+// width, the transparency states created, and the box of the last drawn element.
+struct GraphicsState {
+  std::string fill_color;
+  std::string fill_pattern_color;
+  std::string line_color;
+  std::string line_pattern_color;
+  // Applied by the text emitter; setting it writes nothing.
+  std::string text_color;
+  std::string text_pattern_color;
+  // Points.
+  float line_width = 0;
+  // Transparency states written so far; each is a resource named /GSTATE_n.
+  int ext_gstate_count = 0;
+  // Set while an uncoloured tiling pattern is being defined: colours are then ignored.
+  bool uncoloured_tiling = false;
+  // What LinkTo turns into a link.
+  Area last_area;
+};
+
+}  // namespace pagora

@@ -1,0 +1,52 @@
+// Transformations of the coordinate axes: each concatenates one matrix with "cm".
+#include <cmath>
+#include <string>
+
+#include "pdf/core/number_format.h"
+#include "pdf/core/pagora.h"
+
+namespace pagora {
+namespace {
+
+constexpr double kRadiansPerDegree = 0.0174532925199433;
+
+std::string Matrix(float a, float b, float c, float d, const std::string& e, const std::string& f) {
+  return FormatNumber(a) + " " + FormatNumber(b) + " " + FormatNumber(c) + " " + FormatNumber(d) +
+         " " + e + " " + f + " cm";
+}
+
+// tan of an angle in degrees; an odd multiple of 90 has none.
+float Tangent(float degrees) {
+  if (std::fabs(std::remainder(static_cast<double>(degrees), 180.0)) == 90.0) {
+    throw RuntimeError(kOverflow);
+  }
+  return static_cast<float>(std::tan(degrees * kRadiansPerDegree));
+}
+
+}  // namespace
+
+void Pagora::AxisRotation(float angle) {
+  // Whole turns (after rounding to a degree) change nothing and write nothing.
+  if (std::fmod(std::nearbyint(static_cast<double>(angle)), 360.0) == 0) return;
+  const double theta = angle * kRadiansPerDegree;
+  const auto cosine = static_cast<float>(std::cos(theta));
+  const auto sine = static_cast<float>(std::sin(theta));
+  AppendContent(Matrix(cosine, -sine, sine, cosine, "0", "0"));
+}
+
+void Pagora::AxisScaling(float scale_x, float scale_y) {
+  AppendContent(Matrix(scale_x, 0, 0, scale_y, "0", "0"));
+}
+
+void Pagora::AxisSkewing(float angle_x, float angle_y) {
+  AppendContent(Matrix(1, Tangent(angle_x), Tangent(angle_y), 1, "0", "0"));
+}
+
+void Pagora::AxisTranslation(float translate_x, float translate_y) {
+  AppendContent(Matrix(1, 0, 0, 1, FormatLength(translate_x, page_.unit_factor),
+                       FormatLength(translate_y, page_.unit_factor)));
+  page_.x = 0;
+  page_.y = 0;
+}
+
+}  // namespace pagora
