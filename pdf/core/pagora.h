@@ -246,6 +246,11 @@ class Pagora {
   // (/ASCIIHexDecode); other bits are ignored. `level` 0 to 3 (larger counts as 3) is the
   // Deflate effort and sets the LZW table size. Never fails.
   void SetCompression(int flags, std::uint8_t level);
+  // Compresses `data` in place into a zlib stream for the /FlateDecode filter (the whole
+  // input as one Deflate block, then its Adler-32 checksum) and sets `count` to its size in
+  // bytes. `level` 0 to 3 (larger counts as 3) trades speed for size. Empty data gives the
+  // stream of an empty block. Data or a stream longer than 2^31 - 1 bytes is RuntimeError 6.
+  void zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::uint8_t level);
 
   // Protects the document with the standard security handler (RC4): every string and
   // stream is encrypted and readers grant only the permissions in `flags`: 4 print,

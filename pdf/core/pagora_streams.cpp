@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <climits>
 #include <utility>
 
+#include "pdf/codec/deflate_encoder.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/stream_writer.h"
 
@@ -9,6 +11,14 @@ namespace pagora {
 void Pagora::SetCompression(int flags, std::uint8_t level) {
   streams_.flags = static_cast<std::uint32_t>(flags);
   streams_.level = std::min(level, kMaxCompressionLevel);
+}
+
+void Pagora::zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::uint8_t level) {
+  if (data.size() > INT_MAX) throw RuntimeError(kOverflow);
+  std::vector<std::uint8_t> stream = FlateEncode(data, std::min(level, kMaxCompressionLevel));
+  if (stream.size() > INT_MAX) throw RuntimeError(kOverflow);
+  data = std::move(stream);
+  count = static_cast<int>(data.size());
 }
 
 void Pagora::WriteStream(std::span<const std::uint8_t> data, int object,

@@ -5,6 +5,7 @@
 
 #include "pdf/codec/ascii85.h"
 #include "pdf/codec/ascii_hex.h"
+#include "pdf/codec/deflate_encoder.h"
 #include "pdf/codec/lzw_encoder.h"
 #include "pdf/codec/run_length.h"
 #include "pdf/core/runtime_error.h"
@@ -23,8 +24,11 @@ EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSetti
   };
   if (preset_filters.empty()) {
     apply(kRunLengthFilter, "/RunLengthDecode ", EncodeRunLength);
-    // kFlateFilter belongs here, between RunLength and LZW, once the Deflate encoder
-    // exists; until then the flag selects nothing.
+    apply(kFlateFilter, "/FlateDecode ", [&settings](std::span<const std::uint8_t> in) {
+      // The encoder counts positions in 32 bits; a stream this long could not be written.
+      if (in.size() > INT_MAX) throw RuntimeError(kOverflow);
+      return FlateEncode(in, settings.level);
+    });
     apply(kLzwFilter, "/LZWDecode ",
           [&settings](std::span<const std::uint8_t> in) { return EncodeLzw(in, settings.level); });
   }

@@ -111,6 +111,7 @@ class StreamFiltersTest : public ::testing::Test {
     const StreamSettings settings[] = {
         {0x01, 0}, {0x04, 0}, {0x04, 1}, {0x04, 2}, {0x04, 3}, {0x08, 0}, {0x10, 0},
         {0x05, 1}, {0x0C, 2}, {0x11, 0}, {0x18, 0}, {0x1D, 3}, {0x00, 0},
+        {0x02, 0}, {0x02, 1}, {0x02, 2}, {0x02, 3}, {0x0A, 1}, {0x03, 2}, {0x06, 3}, {0x1F, 3},
     };
     for (const Shape& shape : DataShapes()) {
       for (const StreamSettings& s : settings) {
