@@ -3,10 +3,24 @@ SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: deps test bench fuzz format
+.PHONY: deps run test bench fuzz format screenshot
 
 deps:
 	@scripts/install-deps
+
+# Builds the program and opens its window. ARGS passes options: make run ARGS="--cartella DIR"
+run: deps
+	cmake --preset dev >/dev/null
+	cmake --build build/dev -j $(JOBS) --target pannellonistica
+	build/dev/app/pannellonistica $(ARGS)
+
+# Photographs the real window under Xvfb for the README.
+screenshot: deps
+	cmake --preset dev >/dev/null
+	cmake --build build/dev -j $(JOBS) --target pannellonistica
+	scripts/screenshot build/dev/app/pannellonistica docs/pannellonistica.png
+	scripts/screenshot build/dev/app/pannellonistica docs/pannellonistica-campi.png \
+	  $(foreach n,1 2 3 4 5 6 7 8 9 10 11 12,Return)
 
 # Configure, build and run every test under AddressSanitizer and UBSan.
 test: deps

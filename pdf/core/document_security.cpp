@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "pdf/codec/ascii_hex.h"
 #include "pdf/core/runtime_error.h"
 #include "pdf/core/text_encoding.h"
 
@@ -19,7 +20,12 @@ void DocumentSecurity::Protect(std::int32_t flags, std::string_view owner_passwo
 
 std::string DocumentSecurity::Encrypt(std::int32_t object, std::string_view data) const {
   std::string encrypted(data);
-  if (!on_ || encrypted.empty()) return encrypted;
+  EncryptInPlace(object, {reinterpret_cast<std::uint8_t*>(encrypted.data()), encrypted.size()});
+  return encrypted;
+}
+
+void DocumentSecurity::EncryptInPlace(std::int32_t object, std::span<std::uint8_t> data) const {
+  if (!on_ || data.empty()) return;
   if (object != cached_object_) {
     cached_object_key_ = ObjectKey(security_.file_key, security_.object_key_length, object);
     cached_object_ = object;
@@ -27,10 +33,8 @@ std::string DocumentSecurity::Encrypt(std::int32_t object, std::string_view data
   const std::string& key = cached_object_key_;
   // The object key is never empty, so the cipher always accepts it.
   [[maybe_unused]] const bool done =
-      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()},
-                    {reinterpret_cast<std::uint8_t*>(encrypted.data()), encrypted.size()});
+      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()}, data);
   assert(done);
-  return encrypted;
 }
 
 int DocumentSecurity::version_bump() const {
@@ -52,16 +56,10 @@ std::string DocumentSecurity::DictionaryText() const {
 
 TrailerEncryption DocumentSecurity::Trailer(int dictionary_object) const {
   assert(on_);
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  TrailerEncryption trailer;
-  trailer.dictionary_object = dictionary_object;
-  trailer.file_id_hex.reserve(security_.file_identifier.size() * 2);
-  for (const char c : security_.file_identifier) {
-    const auto byte = static_cast<std::uint8_t>(c);
-    trailer.file_id_hex += kDigits[byte >> 4];
-    trailer.file_id_hex += kDigits[byte & 15];
-  }
-  return trailer;
+  const std::vector<std::uint8_t> hex = EncodeAsciiHex(
+      {reinterpret_cast<const std::uint8_t*>(security_.file_identifier.data()),
+       security_.file_identifier.size()});
+  return {dictionary_object, std::string(hex.begin(), hex.end())};
 }
 
 }  // namespace pagora

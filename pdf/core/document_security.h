@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ class DocumentSecurity {
   // on; otherwise, and for empty data, `data` unchanged. Strings and streams are each
   // encrypted from the start of the key stream.
   std::string Encrypt(std::int32_t object, std::string_view data) const;
+  // The same, in place.
+  void EncryptInPlace(std::int32_t object, std::span<std::uint8_t> data) const;
 
   // The minor-version bump the protection needs: 1 (PDF 1.4) for 128 bits, else 0.
   int version_bump() const;

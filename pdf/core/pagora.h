@@ -9,6 +9,7 @@
 #include "pdf/core/content_streams.h"
 #include "pdf/core/document_catalog.h"
 #include "pdf/core/document_info.h"
+#include "pdf/core/document_security.h"
 #include "pdf/core/error_state.h"
 #include "pdf/core/local_time.h"
 #include "pdf/core/object_writer.h"
@@ -16,6 +17,7 @@
 #include "pdf/core/runtime_error.h"
 #include "pdf/core/stream_settings.h"
 #include "pdf/graphics/graphics_state.h"
+#include "pdf/image/image_state.h"
 #include "pdf/text/font_state.h"
 
 namespace pagora {
@@ -245,6 +247,31 @@ class Pagora {
   // Deflate effort and sets the LZW table size. Never fails.
   void SetCompression(int flags, std::uint8_t level);
 
+  // Protects the document with the standard security handler (RC4): every string and
+  // stream is encrypted and readers grant only the permissions in `flags`: 4 print,
+  // 8 modify, 16 copy, 32 add notes; with 4096 the key is 128-bit (PDF 1.4) and 256 fill
+  // forms, 512 extract for accessibility, 1024 assemble, 2048 print in high quality count
+  // too. An empty `owner_password` takes the user's; an empty `user_password` lets anyone
+  // open the file. Call before BeginDoc. RuntimeError 6 for 40-bit flags whose permission
+  // byte falls below 16.
+  void SetProtection(std::int32_t flags, const std::string& owner_password,
+                     const std::string& user_password);
+
+  // --- Pictures ---------------------------------------------------------------------------
+
+  // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
+  // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
+  // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
+  // mirror it. GIF pictures are read once per document into an image XObject, keyed by
+  // the upper-cased name and `frame` (which image of an animated GIF, from 1); later calls
+  // only place it. `transparent_color` is for BMP pictures. A picture that cannot be read
+  // records its error (source "Pagora.DrawImage", the upper-cased name after the
+  // description), or nothing for a file that is not a GIF at all, and draws nothing.
+  // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
+  // 11 for a picture sized from its pixels when the unit factor is 0.
+  void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
+                 int frame = 1, const std::string& transparent_color = "");
+
  private:
   struct PageLabel {
     int page_index;
@@ -284,10 +311,17 @@ class Pagora {
     WriteStream(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()), object,
                 preset_filters, length1);
   }
-  // The encryption step of WriteStream: a protected document's stream data is replaced by its
-  // RC4 encryption under `object`'s key (same length). Documents cannot be protected yet, so
-  // the data comes back unchanged.
-  std::vector<std::uint8_t> EncryptStream(std::vector<std::uint8_t> data, int object) const;
+  // Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
+  // recording any failure.
+  void ReadGifEntry(int number, const std::string& file_name);
+  // Writes an image XObject (and, for indexed colour, its palette as the next object) and
+  // returns its number. `format` "GIF", "BMP", "TGA" or "JPG" chooses the colour space
+  // (`color_space` for "JPG") and whether `bits` are direct colour; `mask` is the /Mask
+  // array content, empty for none; `fixed_filter` sends the data as it is under that filter.
+  int WriteImageObject(std::string_view format, std::string_view pixels, std::string_view palette,
+                       int width, int height, int bits, std::string_view name,
+                       std::string_view color_space, std::string_view fixed_filter,
+                       std::string_view mask);
 
   std::string TemporaryFileName() const;
   float ToUserUnits(float points) const;
@@ -308,10 +342,12 @@ class Pagora {
   PdfObjectWriter writer_;
   ContentStreams content_;
   StreamSettings streams_;
+  DocumentSecurity security_;
   ErrorState error_;
   DocumentInfo info_;
   PageState page_;
   GraphicsState graphics_;
+  ImageState images_;
   ResourceLists resources_;
   FontState fonts_;
   std::vector<PageLabel> page_labels_;

@@ -39,6 +39,8 @@ void Pagora::Abort() {
   resources_ = ResourceLists{};
   fonts_ = FontState{};
   streams_ = StreamSettings{};
+  security_.Reset();
+  images_ = ImageState{};
   page_labels_.clear();
   viewer_flags_ = 0;
   memory_factor_ = 1;
@@ -52,6 +54,9 @@ void Pagora::Abort() {
 
 std::string Pagora::BeginDoc(const std::string& file_name) {
   writer_.CloseUnfinished();
+  // Pictures belong to the file they were written into.
+  images_ = ImageState{};
+  resources_.images.clear();
   file_name_ = file_name.empty() ? TemporaryFileName() : file_name;
   bool opened = false;
   try {
@@ -76,6 +81,14 @@ std::string Pagora::BeginDoc(const std::string& file_name) {
 void Pagora::EndDoc() {
   if (page_.count == 0) BeginPage();
   EndPage();
+
+  std::optional<TrailerEncryption> encryption;
+  if (security_.on()) {
+    const int dictionary = StartObject();
+    WriteLine(security_.DictionaryText());
+    FinishObject();
+    encryption = security_.Trailer(dictionary);
+  }
 
   const int metadata = StartObject();
   WriteLine("<< /Type /Metadata /Subtype /XML");
@@ -110,7 +123,7 @@ void Pagora::EndDoc() {
                                  EncodeTextString(info_.subject), EncodeTextString(info_.keywords)}));
   FinishObject();
 
-  writer_.WriteXrefAndTrailer(info, catalog, std::nullopt);
+  writer_.WriteXrefAndTrailer(info, catalog, encryption);
   const std::uint64_t size = writer_.FinishFile();
   file_size_ = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
 }
@@ -154,7 +167,8 @@ std::string Pagora::TemporaryFileName() const {
 }
 
 std::string Pagora::EncodeTextString(std::string_view text) const {
-  return "(" + EscapeString(text) + ")";
+  // Encrypted first, then escaped: the escapes apply to the encrypted bytes.
+  return "(" + EscapeString(security_.Encrypt(writer_.current_object(), text)) + ")";
 }
 
 }  // namespace pagora

@@ -14,14 +14,15 @@ void Pagora::SetCompression(int flags, std::uint8_t level) {
 void Pagora::WriteStream(std::span<const std::uint8_t> data, int object,
                          std::string_view preset_filters, int length1) {
   EncodedStream stream = EncodeStream(data, streams_, preset_filters);
-  const std::vector<std::uint8_t> bytes =
-      EncryptStream(std::move(stream.data), object != 0 ? object : writer_.current_object());
-  WriteStreamTail(writer_, stream.filters, length1, bytes);
+  // Encryption keeps the length, so it comes after the filters and before /Length.
+  security_.EncryptInPlace(object != 0 ? object : writer_.current_object(), stream.data);
+  WriteStreamTail(writer_, stream.filters, length1, stream.data);
 }
 
-std::vector<std::uint8_t> Pagora::EncryptStream(std::vector<std::uint8_t> data,
-                                                [[maybe_unused]] int object) const {
-  return data;
+void Pagora::SetProtection(std::int32_t flags, const std::string& owner_password,
+                           const std::string& user_password) {
+  security_.Protect(flags, owner_password, user_password, info_.producer);
+  RequireVersion(security_.version_bump());
 }
 
 }  // namespace pagora

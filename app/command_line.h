@@ -1,0 +1,20 @@
+// The program's one option: --cartella DIR (or --cartella=DIR) names the folder that holds
+// the data file, for tests, demos and installs whose own folder is read-only.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pannellonistica {
+
+struct CommandLine {
+  std::optional<std::filesystem::path> folder;  // --cartella, when given
+  std::string error;                            // Italian, empty when the line is valid
+};
+
+// Parses the arguments after the program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace pannellonistica

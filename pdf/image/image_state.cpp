@@ -1,0 +1,39 @@
+#include "pdf/image/image_state.h"
+
+#include "pdf/core/runtime_error.h"
+#include "pdf/core/table_growth.h"
+
+namespace pagora {
+
+namespace {
+constexpr std::int32_t kMaxImages = 32767;
+}  // namespace
+
+int FindImage(const ImageState& images, std::string_view upper_name, std::int16_t frame) {
+  for (int n = 1; n <= images.count; ++n) {
+    const ImageEntry& entry = images.entries[n];
+    if (entry.frame == frame && entry.name == upper_name) return n;
+  }
+  return 0;
+}
+
+int AddImage(ImageState& images, std::string upper_name, std::int16_t frame,
+             std::uint8_t memory_factor) {
+  if (images.count >= kMaxImages) throw RuntimeError(kOverflow);
+  const int n = ++images.count;
+  if (images.entries.empty()) {
+    images.entries.resize(static_cast<std::size_t>(InitialTableSize(memory_factor)) + 1);
+  }
+  if (static_cast<std::size_t>(n) >= images.entries.size()) {
+    images.entries.resize(static_cast<std::size_t>(GrownTableSize(n, memory_factor)) + 1);
+  }
+  images.entries[n] = {std::move(upper_name), 0, 0, frame};
+  return n;
+}
+
+std::string IndexMaskText(int index) {
+  const std::string text = std::to_string(index);
+  return text + " " + text + " ";
+}
+
+}  // namespace pagora

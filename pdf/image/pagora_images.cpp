@@ -1,0 +1,89 @@
+// Picture placement: dispatch by extension, the document's table of raster pictures,
+// sizing, and the image XObject format every raster reader writes.
+#include <string>
+
+#include "pdf/core/number_format.h"
+#include "pdf/core/pagora.h"
+
+namespace pagora {
+namespace {
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+}  // namespace
+
+void Pagora::DrawImage(const std::string& file_name, float x, float y, float width, float height,
+                       int frame, [[maybe_unused]] const std::string& transparent_color) {
+  if (frame < INT16_MIN || frame > INT16_MAX) throw RuntimeError(kOverflow);
+  const std::string upper_name = UpperCase(file_name);
+  const auto frame16 = static_cast<std::int16_t>(frame);
+  int number = FindImage(images_, upper_name, frame16);
+  if (number == 0) {
+    number = AddImage(images_, upper_name, frame16, memory_factor_);
+    // Other raster formats and vector pictures get their readers later; until then their
+    // entries stay without a picture, like a file of an unknown kind.
+    if (EndsWith(upper_name, ".GIF")) ReadGifEntry(number, file_name);
+  }
+
+  SetXY(x, y);
+  const ImageEntry& entry = images_.entries[number];
+  // A placement naming an XObject that was never written would make the file invalid.
+  if (entry.pixel_width == 0) return;
+
+  const float k = page_.unit_factor;
+  const auto pixel_width = static_cast<float>(entry.pixel_width);
+  const auto pixel_height = static_cast<float>(entry.pixel_height);
+  if (width == 0 && height == 0) {
+    if (k == 0) throw RuntimeError(kDivisionByZero);
+    width = pixel_width / k;
+    height = pixel_height / k;
+  } else if (height == 0) {
+    height = width * pixel_height / pixel_width;
+  } else if (width == 0) {
+    width = height * pixel_width / pixel_height;
+  }
+  SetPositionAndArea(x, y, x, y, x + width, y + height);
+  AppendContent("q " + FormatLength(width, k) + " 0 0 " + FormatLength(height, k) + " " +
+                FormatLength(x, k) + " " + FormatLength(y, k) + " cm /_IMG_" +
+                std::to_string(number) + " Do Q");
+}
+
+int Pagora::WriteImageObject(std::string_view format, std::string_view pixels,
+                             std::string_view palette, int width, int height, int bits,
+                             std::string_view name, std::string_view color_space,
+                             std::string_view fixed_filter, std::string_view mask) {
+  const bool direct = format == "TGA" || format == "JPG" || bits == 24;
+  const std::string space = format == "JPG" ? std::string(color_space) : "DeviceRGB";
+  const int object = StartObject();
+  WriteLine("<< /Type /XObject /Subtype /Image /Name " + std::string(name) + " /Width " +
+            std::to_string(width) + " /Height " + std::to_string(height));
+  if (!mask.empty()) WriteLine("/Mask [" + std::string(mask) + "]");
+  const bool indexed = !direct && bits <= 8;
+  if (indexed) {
+    WriteLine("/BitsPerComponent " + std::to_string(bits) + " /ColorSpace [/Indexed /" + space +
+              " " + std::to_string((1 << bits) - 1) + " " + std::to_string(object + 1) + " 0 R]");
+  } else {
+    WriteLine("/BitsPerComponent 8 /ColorSpace /" + space);
+  }
+  WriteStream(pixels, 0, fixed_filter, 0);
+  FinishObject();
+  if (indexed) {
+    StartObject();
+    WriteLine("<<");
+    WriteStream(palette, 0, fixed_filter, 0);
+    FinishObject();
+  }
+  return object;
+}
+
+}  // namespace pagora

@@ -1,0 +1,30 @@
+// Builders of data files for the program's tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace pannellonistica::testing {
+
+// One 510-byte record: key and value padded with spaces.
+std::string Record(std::string_view key, std::string_view value);
+
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+
+// A fresh empty folder, removed with the object.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path DataFile() const { return path_ / "dati2.dat"; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace pannellonistica::testing
