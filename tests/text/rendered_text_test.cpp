@@ -105,6 +105,20 @@ TEST_F(TextDocumentTest, PdftotextReadsAccentedItalianLettersBack) {
   EXPECT_NE(text.find("Direttore dei lavori: Ing. Nicol\u00F2 Fabbri"), std::string::npos) << text;
 }
 
+TEST_F(TextDocumentTest, TextOfAProtectedDocumentIsReadBack) {
+  Pagora doc(testing::FixedTestTime);
+  doc.SetProtection(4 | 16, "owner", "");
+  doc.BeginDoc(pdf_.string());
+  doc.BeginPage();
+  doc.SetFont("Arial", 20, 1);
+  doc.DrawTextBox(20, 20, 300, 0, "Citt\xE0 (centro storico)");
+  doc.EndDoc();
+  EXPECT_TRUE(testing::PassesAllReaders(pdf_));
+  EXPECT_NE(RunCommand("pdftotext -enc UTF-8 " + ShellQuote(pdf_.string()) + " -")
+                .output.find("Citt\u00E0 (centro storico)"),
+            std::string::npos);
+}
+
 class RenderedTextTest : public ::testing::TestWithParam<Renderer> {
  protected:
   Raster Draw(const std::function<void(Pagora&)>& draw) {
