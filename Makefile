@@ -3,7 +3,7 @@ SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: deps run test bench fuzz format screenshot
+.PHONY: deps run demo test bench fuzz format screenshot
 
 deps:
 	@scripts/install-deps
@@ -15,6 +15,15 @@ run: deps
 	build/dev/app/pannellonistica $(ARGS)
 
 # Photographs the real window under Xvfb for the README.
+# Prints the billboard of a sample data file (accented letters included) in the demo folder.
+DEMO ?= build/demo
+demo: deps
+	cmake --preset dev >/dev/null
+	cmake --build build/dev -j $(JOBS) --target pannellonistica
+	scripts/make-demo-data $(DEMO)
+	build/dev/app/pannellonistica --stampa --cartella $(DEMO) >/dev/null
+	@echo "Il pannello è in $(DEMO)/pannellone.pdf"
+
 screenshot: deps
 	cmake --preset dev >/dev/null
 	cmake --build build/dev -j $(JOBS) --target pannellonistica

@@ -4,6 +4,7 @@ namespace pannellonistica {
 namespace {
 
 constexpr std::string_view kFolderOption = "--cartella";
+constexpr std::string_view kPrintOption = "--stampa";
 
 }  // namespace
 
@@ -12,6 +13,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::optional<std::string> value;
+    if (argument == kPrintOption) {
+      line.print = true;
+      continue;
+    }
     if (argument == kFolderOption) {
       if (i + 1 == arguments.size()) {
         line.error = "Manca la cartella dopo --cartella.";
@@ -21,7 +26,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument.starts_with(std::string(kFolderOption) + "=")) {
       value = argument.substr(kFolderOption.size() + 1);
     } else {
-      line.error = "Opzione sconosciuta: " + argument + ". Uso: pannellonistica [--cartella DIR]";
+      line.error = "Opzione sconosciuta: " + argument + ". Uso: pannellonistica [--stampa] [--cartella DIR]";
       return line;
     }
     if (value->empty()) {

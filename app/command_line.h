@@ -1,5 +1,6 @@
-// The program's one option: --cartella DIR (or --cartella=DIR) names the folder that holds
-// the data file, for tests, demos and installs whose own folder is read-only.
+// The program's options: --cartella DIR (or --cartella=DIR) names the folder that holds the
+// data file and the printed billboard, for tests, demos and installs whose own folder is
+// read-only; --stampa prints the billboard without opening a window.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +12,7 @@ namespace pannellonistica {
 
 struct CommandLine {
   std::optional<std::filesystem::path> folder;  // --cartella, when given
+  bool print = false;                           // --stampa: print the billboard and exit
   std::string error;                            // Italian, empty when the line is valid
 };
 

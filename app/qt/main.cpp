@@ -1,19 +1,56 @@
 // Starts the data-entry window on the data file of the program's folder, or of the folder
-// given with --cartella.
+// given with --cartella; with --stampa, prints the billboard from that data file and exits.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 #include <csignal>
 #include <iostream>
 
+#include "app/billboard_generator.h"
 #include "app/command_line.h"
 #include "app/qt/pannellonistica_window.h"
 #include "app/qt/qt_message_boxes.h"
 
+namespace {
+
+// The folder of the program, where its pictures lie.
+std::filesystem::path ProgramFolder() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+pannellonistica::BillboardPaths PathsIn(const std::filesystem::path& folder) {
+  return {folder / pannellonistica::kDataFileName, ProgramFolder(), folder / "pannellone.pdf"};
+}
+
+// Prints without a window: the outcome goes to the terminal and the exit status.
+int PrintHeadless(const pannellonistica::CommandLine& line) {
+  const std::filesystem::path folder = line.folder.value_or(ProgramFolder());
+  const pannellonistica::BillboardOutcome outcome =
+      pannellonistica::BillboardGenerator(PathsIn(folder), nullptr);
+  if (!outcome.printed) {
+    std::cerr << outcome.message << '\n';
+    return 1;
+  }
+  std::cout << (folder / "pannellone.pdf").string() << '\n';
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   // A write past a file-size limit must fail with an error the program reports, not kill it.
   std::signal(SIGXFSZ, SIG_IGN);
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (std::find(arguments.begin(), arguments.end(), "--stampa") != arguments.end()) {
+    const pannellonistica::CommandLine line = pannellonistica::ParseCommandLine(arguments);
+    if (!line.error.empty()) {
+      std::cerr << line.error << '\n';
+      return 2;
+    }
+    return PrintHeadless(line);
+  }
   QApplication application(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   QTranslator qt_texts;  // Italian for Qt's own texts (the fields' context menu)
@@ -32,7 +69,8 @@ int main(int argc, char* argv[]) {
       line.folder.value_or(QApplication::applicationDirPath().toStdString());
 
   pannellonistica::QtMessageBoxes boxes;
-  pannellonistica::PannellonisticaWindow window(folder, boxes);
+  pannellonistica::DesktopViewer viewer;
+  pannellonistica::PannellonisticaWindow window(folder, boxes, PathsIn(folder), viewer);
   boxes.SetParent(&window);
   window.show();
   window.activateWindow();

@@ -35,8 +35,9 @@ QString WhiteOn(const char* background) {
 }  // namespace
 
 PannellonisticaWindow::PannellonisticaWindow(const std::filesystem::path& folder,
-                                             MessageBoxes& boxes)
-    : form_(folder, boxes) {
+                                             MessageBoxes& boxes, BillboardPaths billboard,
+                                             DocumentViewer& viewer)
+    : form_(folder, boxes), boxes_(boxes), billboard_(std::move(billboard)), viewer_(viewer) {
   setObjectName(QStringLiteral("pannellonistica"));
   setWindowTitle(FromUtf8(kWindowCaption));
   setFixedSize(TwipsRect(0, 0, kWindowWidth, kWindowHeight).size());
@@ -141,9 +142,7 @@ void PannellonisticaWindow::BuildButtons() {
     buttons_[i] = button;
   }
   connect(buttons_[0], &QPushButton::clicked, this, &PannellonisticaWindow::Save);
-  // "&Stampa" prints the billboard; until the billboard generator is part of the program
-  // the button stays disabled.
-  buttons_[1]->setEnabled(false);
+  connect(buttons_[1], &QPushButton::clicked, this, &PannellonisticaWindow::Print);
   connect(buttons_[2], &QPushButton::clicked, this, &PannellonisticaWindow::ShowHelp);
 }
 
@@ -201,6 +200,17 @@ void PannellonisticaWindow::ShowInFrame(const QWidget& control) {
 void PannellonisticaWindow::Save() {
   for (FieldEdit* field : fields_) field->Pull();
   form_.salva();
+}
+
+void PannellonisticaWindow::Print() {
+  // The billboard is printed from the saved data, never from what the fields show.
+  const BillboardOutcome outcome = BillboardGenerator(billboard_, &viewer_);
+  if (outcome.printed) return;
+  if (outcome.critical) {
+    boxes_.Fail(std::string(kWindowCaption), outcome.message);
+  } else {
+    boxes_.Notify(std::string(kWindowCaption), outcome.message);
+  }
 }
 
 void PannellonisticaWindow::ShowHelp() {

@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 
+#include "app/billboard_generator.h"
 #include "app/form_layout.h"
 #include "app/message_boxes.h"
 #include "app/pannellonistica_form.h"
@@ -22,7 +23,9 @@ namespace pannellonistica {
 class PannellonisticaWindow : public QWidget {
  public:
   // Builds and loads the form from the data file in `folder`; message boxes go to `boxes`.
-  PannellonisticaWindow(const std::filesystem::path& folder, MessageBoxes& boxes);
+  // "&Stampa" prints the billboard on `billboard` and hands it to `viewer`.
+  PannellonisticaWindow(const std::filesystem::path& folder, MessageBoxes& boxes,
+                        BillboardPaths billboard, DocumentViewer& viewer);
 
   PannellonisticaForm& Form() { return form_; }
   FieldEdit& Field(int index) { return *fields_[static_cast<size_t>(index)]; }
@@ -45,9 +48,13 @@ class PannellonisticaWindow : public QWidget {
   void Scroll(int value);
   void ShowInFrame(const QWidget& control);
   void Save();
+  void Print();
   void ShowHelp();
 
   PannellonisticaForm form_;
+  MessageBoxes& boxes_;
+  BillboardPaths billboard_;
+  DocumentViewer& viewer_;
   QFrame* frame_ = nullptr;
   QWidget* panel_ = nullptr;
   QScrollBar* scroll_bar_ = nullptr;

@@ -30,12 +30,19 @@ void Type(QWidget& field, const QString& text) {
   }
 }
 
+// Counts the billboards it is asked to open instead of starting a viewer.
+class CountingViewer : public DocumentViewer {
+ public:
+  void Open(pagora::Pagora&) override { ++opened; }
+  int opened = 0;
+};
+
 class WindowTest : public ::testing::Test {
  protected:
   // Opens the window on the data file `bytes` and waits for the start-up focus.
   PannellonisticaWindow& Open(const std::string& bytes = "") {
     if (!bytes.empty()) WriteBytes(folder_.DataFile(), bytes);
-    window_ = std::make_unique<PannellonisticaWindow>(folder_.path(), boxes_);
+    window_ = std::make_unique<PannellonisticaWindow>(folder_.path(), boxes_, Billboard(), viewer_);
     window_->show();
     window_->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -47,10 +54,28 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window_->Field(index).hasFocus(); }));
   }
 
+  BillboardPaths Billboard() const {
+    return {folder_.DataFile(), PAGORA_BILLBOARD_PICTURES, folder_.path() / "pannellone.pdf"};
+  }
+
   ScratchFolder folder_;
   FakeMessageBoxes boxes_;
+  CountingViewer viewer_;
   std::unique_ptr<PannellonisticaWindow> window_;
 };
+
+TEST_F(WindowTest, StampaPrintsTheSavedBillboardAndOpensItOnce) {
+  PannellonisticaWindow& window = Open(Record("PANNELLONE_INDIRIZZO_CONDOMINIO", "Via Roma 1") +
+                                       Record("PANNELLONE_TIPO_CENTRO", "CSU"));
+  const std::string saved = ReadBytes(folder_.DataFile());
+  QTest::mouseClick(&window.Button(1), Qt::LeftButton);
+  EXPECT_EQ(viewer_.opened, 1);
+  EXPECT_TRUE(boxes_.shown.empty());
+  const std::string pdf = ReadBytes(folder_.path() / "pannellone.pdf");
+  EXPECT_EQ(pdf.substr(0, 8), "%PDF-1.3");
+  EXPECT_NE(pdf.find("/P -60"), std::string::npos);
+  EXPECT_EQ(ReadBytes(folder_.DataFile()), saved);  // printing never writes the data file
+}
 
 TEST_F(WindowTest, StartsWithTheFirstFieldFocusedAndSelected) {
   PannellonisticaWindow& window = Open(Record("PANNELLONE_INDIRIZZO_CONDOMINIO", "Via Roma 1") +
@@ -67,7 +92,7 @@ TEST_F(WindowTest, StartsWithTheFirstFieldFocusedAndSelected) {
   EXPECT_EQ(window.Picture(1).pos(), window.Picture(0).pos());
   EXPECT_EQ(window.Caption(7).palette().color(QPalette::Window), QColor(247, 18, 13));
   EXPECT_EQ(window.Caption(7).text(), "Direttore dei lavori");
-  EXPECT_FALSE(window.Button(1).isEnabled());  // "&Stampa" waits for the billboard
+  EXPECT_TRUE(window.Button(1).isEnabled());
   EXPECT_EQ(window.Button(0).text(), "&Salva");
 }
 

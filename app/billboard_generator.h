@@ -1,0 +1,53 @@
+// Prints the construction-site billboard: a one-page red PDF of about 1 m × 1.3 m with the
+// council's pictures, thirteen captions and the thirteen values of the data file, protected
+// so that it can only be printed.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace pagora {
+class Pagora;
+}
+
+namespace pannellonistica {
+
+// Where a billboard is read from and written to.
+struct BillboardPaths {
+  std::filesystem::path data_file;
+  std::filesystem::path pictures_folder;  // loghi.gif, comune_vesola.gif, ... CSU.GIF
+  std::filesystem::path output;           // pannellone.pdf
+};
+
+// Opens a finished billboard in the desktop's viewer; tests put their own in its place.
+class DocumentViewer {
+ public:
+  virtual ~DocumentViewer() = default;
+  virtual void Open(pagora::Pagora& document) = 0;
+};
+
+// The desktop's default application for PDF files, started without waiting for it.
+class DesktopViewer : public DocumentViewer {
+ public:
+  void Open(pagora::Pagora& document) override;
+};
+
+// What became of a print. When `printed` is false, `message` says why in Italian (UTF-8),
+// and `critical` tells a failure of the engine from the output file being held open.
+struct BillboardOutcome {
+  bool printed = false;
+  bool critical = false;
+  std::string message;
+};
+
+// The outcome of a failure numbered as the engine numbers them: 52, the output file held
+// open, gives the file-open notice; any other is critical and names its source.
+BillboardOutcome FailureOutcome(int number, const std::string& source,
+                                const std::string& description);
+
+// Reads the data file once (it is never written), composes the values and writes the
+// billboard on `paths.output`, then hands it to `viewer` when one is given. When the output
+// file cannot be opened nothing is drawn and the file on disk is left as it was.
+BillboardOutcome BillboardGenerator(const BillboardPaths& paths, DocumentViewer* viewer);
+
+}  // namespace pannellonistica
