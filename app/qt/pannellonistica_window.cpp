@@ -121,14 +121,14 @@ void PannellonisticaWindow::BuildPanel() {
     ShowOption();
   });
   for (int i = 0; i < kFieldCount; ++i) {
-    const FieldSpec& spec = kFields[static_cast<size_t>(i)];
-    auto* caption = new QLabel(FromUtf8(spec.caption), panel_);
+    const FieldSpec& layout = kFields[static_cast<size_t>(i)];
+    auto* caption = new QLabel(FromUtf8(layout.caption), panel_);
     caption->setObjectName(QStringLiteral("Label1_%1").arg(i));
-    caption->setGeometry(TwipsRect(spec.left, spec.top - 300, kFieldWidth, 270));
+    caption->setGeometry(TwipsRect(layout.left, layout.top - 300, kFieldWidth, 270));
     captions_[static_cast<size_t>(i)] = caption;
     auto* field = new FieldEdit(form_.Field(i), panel_);
     field->setObjectName(QStringLiteral("Text1_%1").arg(i));
-    field->setGeometry(TwipsRect(spec.left, spec.top, kFieldWidth, kFieldHeight));
+    field->setGeometry(TwipsRect(layout.left, layout.top, kFieldWidth, kFieldHeight));
     fields_[static_cast<size_t>(i)] = field;
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/literal_string.h"
+
 #include <string>
 
 #include "pdf/core/runtime_error.h"
@@ -14,19 +16,7 @@ std::span<const std::uint8_t> Bytes(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-// Reads back the body of a literal string the way a PDF reader does.
-std::string Unescape(std::string_view escaped) {
-  std::string text;
-  for (std::size_t i = 0; i < escaped.size(); ++i) {
-    if (escaped[i] != '\\') {
-      text += escaped[i];
-      continue;
-    }
-    const char next = escaped.at(++i);
-    text += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
-  }
-  return text;
-}
+using testing::UnescapeLiteral;
 
 TEST(DocumentSecurity, WritesTheDictionaryOfEachRevision) {
   struct Case {
@@ -50,11 +40,11 @@ TEST(DocumentSecurity, WritesTheDictionaryOfEachRevision) {
     ASSERT_TRUE(text.ends_with(c.tail)) << text;
     const std::size_t owner_end = text.find(")\r/U (");
     ASSERT_NE(owner_end, std::string::npos);
-    EXPECT_EQ(Unescape(text.substr(head.size(), owner_end - head.size())), expected.owner_entry);
+    EXPECT_EQ(UnescapeLiteral(text.substr(head.size(), owner_end - head.size())), expected.owner_entry);
     const std::size_t user_start = owner_end + 6;
     const std::size_t user_end = text.size() - c.tail.size() - 1;
     EXPECT_EQ(text[user_end], ')');
-    EXPECT_EQ(Unescape(text.substr(user_start, user_end - user_start)), expected.user_entry);
+    EXPECT_EQ(UnescapeLiteral(text.substr(user_start, user_end - user_start)), expected.user_entry);
     EXPECT_EQ(security.version_bump(), c.version_bump);
   }
 }

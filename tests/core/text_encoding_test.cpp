@@ -2,25 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/literal_string.h"
+
 #include <random>
 #include <string>
 
 namespace pagora {
 namespace {
 
-// Reads back the body of a literal string the way a PDF reader does.
-std::string Unescape(std::string_view escaped) {
-  std::string text;
-  for (std::size_t i = 0; i < escaped.size(); ++i) {
-    if (escaped[i] != '\\') {
-      text += escaped[i];
-      continue;
-    }
-    const char next = escaped.at(++i);
-    text += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
-  }
-  return text;
-}
+using testing::UnescapeLiteral;
 
 TEST(EscapeString, EscapesOnlyDelimitersBackslashAndLineEnds) {
   EXPECT_EQ(EscapeString("a(b)c\\d"), "a\\(b\\)c\\\\d");
@@ -39,7 +29,7 @@ TEST(EscapeString, RoundTripsEveryByteString) {
     std::string text(static_cast<std::size_t>(length(random)), '\0');
     for (char& c : text) c = static_cast<char>(byte(random));
     const std::string escaped = EscapeString(text);
-    ASSERT_EQ(Unescape(escaped), text);
+    ASSERT_EQ(UnescapeLiteral(escaped), text);
     // Parentheses never stay bare, so the literal string cannot end early.
     for (std::size_t j = 0; j < escaped.size(); ++j) {
       if (escaped[j] == '\\') {
