@@ -115,18 +115,19 @@ TEST_F(BillboardTest, AMissingDataFilePrintsEmptyBoxesAndIsNotCreated) {
   EXPECT_TRUE(pagora::testing::QpdfChecksClean(paths_.output));
 }
 
-TEST_F(BillboardTest, AnOutputThatCannotBeOpenedIsReportedAndLeftAsItWas) {
+TEST_F(BillboardTest, AnOutputInAMissingFolderIsACriticalFailure) {
   paths_.output = dir_ / "missing" / "pannellone.pdf";
-  BillboardOutcome outcome = Print(SampleData("QP"));
+  const BillboardOutcome outcome = Print(SampleData("QP"));
   EXPECT_FALSE(outcome.printed);
   EXPECT_TRUE(outcome.critical);
   EXPECT_EQ(outcome.message.rfind("Pagora.BeginDoc - Impossibile trovare il percorso", 0), 0u);
+}
 
+TEST_F(BillboardTest, AnOutputThatCannotBeWrittenIsReportedAsOpenAndLeftAsItWas) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
-  paths_.output = dir_ / "pannellone.pdf";
   WriteBytes(paths_.output, "old billboard");
   std::filesystem::permissions(paths_.output, std::filesystem::perms::owner_read);
-  outcome = Print(SampleData("QP"));
+  const BillboardOutcome outcome = Print(SampleData("QP"));
   EXPECT_FALSE(outcome.critical);
   EXPECT_EQ(outcome.message, "Il file è aperto, mi è impossibile generarlo !");
   EXPECT_EQ(ReadBytes(paths_.output), "old billboard");
