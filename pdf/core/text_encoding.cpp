@@ -8,17 +8,18 @@ namespace pagora {
 
 std::string EscapeString(std::string_view text) {
   std::string escaped;
-  escaped.reserve(text.size() + text.size() / 8 + 2);
-  for (const char c : text) {
-    switch (c) {
-      case '\\': escaped += "\\\\"; break;
-      case '(': escaped += "\\("; break;
-      case ')': escaped += "\\)"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\n': escaped += "\\n"; break;
-      default: escaped += c;
-    }
+  escaped.reserve(text.size() + 8);
+  // Runs of bytes that need no escape are copied whole.
+  std::size_t run_start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\\' && c != '(' && c != ')' && c != '\r' && c != '\n') continue;
+    escaped.append(text, run_start, i - run_start);
+    escaped += '\\';
+    escaped += c == '\r' ? 'r' : c == '\n' ? 'n' : c;
+    run_start = i + 1;
   }
+  escaped.append(text, run_start);
   return escaped;
 }
 
