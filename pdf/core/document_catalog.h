@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "pdf/core/pagora_codes.h"
+
 namespace pagora {
 
 // Document-wide resource lists; each entry ends with a blank. Subsystems append to them as
@@ -21,24 +23,6 @@ struct ResourceLists {
 // The resource dictionary line of object 2 (pages, with the patterns and their colour space)
 // or of object 3 (tiling patterns, without them).
 std::string BuildResourceDictionary(const ResourceLists& lists, bool with_patterns);
-
-// Viewer-preference flag word: the low four bits choose the page mode, 0x10..0x200 are
-// the display preferences, and the top bits of the 16-bit word the page layout.
-enum ViewerFlags : std::int32_t {
-  kPageModeFullScreen = 1,
-  kPageModeOutlines = 2,
-  kPageModeThumbnails = 4,
-  kPageModeLayers = 8,
-  kHideMenubar = 0x10,
-  kHideToolbar = 0x20,
-  kHideWindowUi = 0x40,
-  kDisplayDocTitle = 0x80,
-  kCenterWindow = 0x100,
-  kFitWindow = 0x200,
-  kLayoutOneColumn = 0x2000,
-  kLayoutTwoColumnLeft = 0x4000,
-  kLayoutTwoColumnRight = static_cast<std::int32_t>(0xFFFF8000),  // 16-bit 0x8000 sign-widened
-};
 
 // What the catalog names besides the page tree; absent pieces write nothing.
 struct CatalogParts {

@@ -1,26 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "pdf/core/content_streams.h"
-#include "pdf/core/document_catalog.h"
-#include "pdf/core/document_info.h"
-#include "pdf/core/document_security.h"
-#include "pdf/core/error_state.h"
+#include "pdf/core/area.h"
 #include "pdf/core/local_time.h"
-#include "pdf/core/object_writer.h"
-#include "pdf/core/page_state.h"
+#include "pdf/core/pagora_codes.h"
 #include "pdf/core/runtime_error.h"
-#include "pdf/core/stream_settings.h"
-#include "pdf/graphics/graphics_state.h"
-#include "pdf/image/image_state.h"
-#include "pdf/text/font_state.h"
 
 namespace pagora {
+
+struct Document;
 
 // A PDF writer: one instance produces one PDF file at a time. The caller begins a document
 // on a file, adds pages and draws on them, and ends the document, which writes every
@@ -58,10 +50,10 @@ class Pagora {
   // objects, the cross-reference table and the trailer, and closes the file.
   void EndDoc();
   // The last recorded error: number (0 for none), source "Pagora.<operation>", description.
-  int ErrNumber() const { return error_.number; }
-  const std::string& ErrSource() const { return error_.source; }
-  const std::string& ErrDescription() const { return error_.description; }
-  static std::string Version() { return kLibraryVersion; }
+  int ErrNumber() const;
+  const std::string& ErrSource() const;
+  const std::string& ErrDescription() const;
+  static std::string Version();
   // Bytes written so far to the open output file, or the size of the last finished one.
   std::int32_t FileSize() const;
   // Asks the desktop to open the last output file with its default application; does not
@@ -79,7 +71,7 @@ class Pagora {
   // happens when no page is open.
   void EndPage();
   // The page count; while a page is open, its number.
-  int GetPage() const { return page_.count; }
+  int GetPage() const;
   // Paper size by code: 0 A4 portrait (596 × 842 pt), 1 A4 landscape, 2/3 A5, 4/5 A6, 6/7 A7,
   // 8/9 Letter, 10 Tabloid, 11 Ledger, 12/13 Legal, 14/15 Statement, 16/17 Executive,
   // -1/-2 A3 landscape/portrait ... -7/-8 A0; 255 takes `width` × `height` in user units.
@@ -191,7 +183,7 @@ class Pagora {
   // A polyline through x1, y1, x2, y2, ...; an odd or empty list is RuntimeError 9.
   void DrawPolyline(const std::vector<float>& points, int style = 0);
   // The box of the last element drawn, in points in the PDF default space (y up).
-  const Area& LastArea() const { return graphics_.last_area; }
+  const Area& LastArea() const;
 
   // --- Fonts and text -------------------------------------------------------------------
 
@@ -278,88 +270,9 @@ class Pagora {
                  int frame = 1, const std::string& transparent_color = "");
 
  private:
-  struct PageLabel {
-    int page_index;
-    int style;
-    std::string prefix;
-    int first;
-  };
-
-  // Object writer glue shared by every subsystem.
-  void WriteLine(std::string_view text) { writer_.WriteLine(text); }
-  int StartObject(int number = 0) { return writer_.StartObject(number); }
-  void FinishObject() { writer_.FinishObject(); }
-  void RequireVersion(int bump) { writer_.RequireVersion(bump); }
-  // Appends CR and the line to the open form object, tiling pattern or page, in that order
-  // of precedence; dropped when none is open.
-  void AppendContent(std::string_view line) { content_.Append(line); }
-  // A PDF literal string "(...)" of the text, for the object being written.
-  std::string EncodeTextString(std::string_view text) const;
-  // Stores a trapped failure as the error state.
-  void RecordError(std::string_view operation, std::string_view detail, const RuntimeError& error);
-
-  void SetPaintColor(const std::string& color, bool stroke);
-  std::string PathPoint(double x, double y) const;
-  // Moves the current position to (x, y) and records the box of two corners, user units.
-  void SetPositionAndArea(float x, float y, float left, float top, float right, float bottom);
-
-  // Ends a stream object whose dictionary the caller opened ("<<" and any entries): encodes
-  // `data` as SetCompression chose (see EncodeStream; `preset_filters` names filters the data
-  // already went through, each followed by a blank), encrypts it for `object` (0 = the object
-  // being written), and writes /Filter, /Length1 when `length1` > 0, /Length, ">>", and the
-  // data between "stream" and "endstream". The caller then calls FinishObject. Throws
-  // RuntimeError on a write failure, or 6 when the data exceeds 2^31 - 1 bytes.
-  void WriteStream(std::span<const std::uint8_t> data, int object, std::string_view preset_filters,
-                   int length1);
-  void WriteStream(std::string_view data, int object, std::string_view preset_filters,
-                   int length1) {
-    WriteStream(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()), object,
-                preset_filters, length1);
-  }
-  // Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
-  // recording any failure.
-  void ReadGifEntry(int number, const std::string& file_name);
-  // Writes an image XObject (and, for indexed colour, its palette as the next object) and
-  // returns its number. `format` "GIF", "BMP", "TGA" or "JPG" chooses the colour space
-  // (`color_space` for "JPG") and whether `bits` are direct colour; `mask` is the /Mask
-  // array content, empty for none; `fixed_filter` sends the data as it is under that filter.
-  int WriteImageObject(std::string_view format, std::string_view pixels, std::string_view palette,
-                       int width, int height, int bits, std::string_view name,
-                       std::string_view color_space, std::string_view fixed_filter,
-                       std::string_view mask);
-
-  std::string TemporaryFileName() const;
-  float ToUserUnits(float points) const;
-  float ToPoints(float user_length) const;
-  std::string FormatPageLabels() const;
-  // Writes the font object of `record` (with a TrueType font's descriptor and, when
-  // `program` is not empty, its font file) and lists it as `resource_name`; returns the
-  // font object's number.
-  int WriteFontResource(const FontRecord& record, std::string_view resource_name,
-                        std::string_view program, std::string_view descriptor);
-  // Draws one line of text in the text colour, aligned in `width` (user units) by `align`,
-  // with the decorations of the font style; records LastArea and moves the current
-  // position past the line, or to the next line with `new_line`.
-  void EmitText(float x, float y, float width, std::string_view text, float indentation, int align,
-                bool new_line);
-
   Clock clock_;
-  PdfObjectWriter writer_;
-  ContentStreams content_;
-  StreamSettings streams_;
-  DocumentSecurity security_;
-  ErrorState error_;
-  DocumentInfo info_;
-  PageState page_;
-  GraphicsState graphics_;
-  ImageState images_;
-  ResourceLists resources_;
-  FontState fonts_;
-  std::vector<PageLabel> page_labels_;
-  std::int32_t viewer_flags_ = 0;
-  std::uint8_t memory_factor_ = 1;
-  std::string file_name_;
-  std::int32_t file_size_ = 0;
+  // Every subsystem's state; see pdf/core/document.h. Replaced whole by Abort.
+  std::unique_ptr<Document> doc_;
 };
 
 }  // namespace pagora

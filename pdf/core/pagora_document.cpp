@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pdf/core/desktop_launcher.h"
+#include "pdf/core/document.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
@@ -11,151 +12,9 @@
 namespace pagora {
 namespace {
 
-std::string CreationDate(const LocalTime& t) {
-  char text[40];
-  std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02dZ+01'00'", t.year, t.month, t.day,
-                t.hour, t.minute, t.second);
-  return text;
-}
-
-}  // namespace
-
-Pagora::Pagora() : Pagora(CurrentLocalTime) {}
-
-Pagora::Pagora(Clock clock) : clock_(std::move(clock)) { Abort(); }
-
-Pagora::~Pagora() = default;
-
-void Pagora::Abort() {
-  writer_.Reset();
-  content_ = ContentStreams{};
-  info_ = DocumentInfo{};
-  info_.creation_date = CreationDate(clock_());
-  page_ = PageState{};
-  graphics_ = GraphicsState{};
-  graphics_.fill_color = "#FFFFFF";
-  graphics_.line_color = "#000000";
-  graphics_.text_color = "#000000";
-  resources_ = ResourceLists{};
-  fonts_ = FontState{};
-  streams_ = StreamSettings{};
-  security_.Reset();
-  images_ = ImageState{};
-  page_labels_.clear();
-  viewer_flags_ = 0;
-  memory_factor_ = 1;
-  writer_.set_memory_factor(memory_factor_);
-  file_name_.clear();
-  file_size_ = 0;
-  SetScale(0);
-  SetPaperSize(0);
-  error_.number = 0;
-}
-
-std::string Pagora::BeginDoc(const std::string& file_name) {
-  writer_.CloseUnfinished();
-  // Pictures belong to the file they were written into.
-  images_ = ImageState{};
-  resources_.images.clear();
-  file_name_ = file_name.empty() ? TemporaryFileName() : file_name;
-  bool opened = false;
-  try {
-    writer_.Open(file_name_);
-    opened = true;
-  } catch (const RuntimeError& e) {
-    RecordError("BeginDoc", file_name_, e);
-  }
-  // After a failed open the header cannot be written either; keeping the open's error
-  // tells the caller why (a missing folder, a locked file) instead of "no file".
-  if (opened) {
-    try {
-      WriteLine(std::string("%PDF-1.3\n% ") + kLibraryBanner + " rel. " + kLibraryVersion);
-    } catch (const RuntimeError& e) {
-      RecordError("BeginDoc", file_name_, e);
-    }
-  }
-  writer_.ReserveSharedObjects();
-  return file_name_;
-}
-
-void Pagora::EndDoc() {
-  if (page_.count == 0) BeginPage();
-  EndPage();
-
-  std::optional<TrailerEncryption> encryption;
-  if (security_.on()) {
-    const int dictionary = StartObject();
-    WriteLine(security_.DictionaryText());
-    FinishObject();
-    encryption = security_.Trailer(dictionary);
-  }
-
-  const int metadata = StartObject();
-  WriteLine("<< /Type /Metadata /Subtype /XML");
-  WriteStream(BuildXmpPacket(info_), 0, "", 0);
-  FinishObject();
-
-  StartObject(PdfObjectWriter::kPatternResourcesObject);
-  WriteLine(BuildResourceDictionary(resources_, /*with_patterns=*/false));
-  FinishObject();
-  StartObject(PdfObjectWriter::kPageResourcesObject);
-  WriteLine(BuildResourceDictionary(resources_, /*with_patterns=*/true));
-  FinishObject();
-  StartObject(PdfObjectWriter::kPageTreeObject);
-  WriteLine("<<\r/Type /Pages /Count " + std::to_string(page_.count) + "\r/Kids [" + page_.kids +
-            "] \r>>");
-  FinishObject();
-
-  const int catalog = StartObject();
-  CatalogParts parts;
-  parts.page_labels = FormatPageLabels();
-  parts.metadata = metadata;
-  parts.viewer_flags = viewer_flags_;
-  int catalog_version = 0;
-  WriteLine(BuildCatalog(parts, &catalog_version));
-  RequireVersion(catalog_version);
-  FinishObject();
-
-  const int info = StartObject();
-  WriteLine(BuildInfoDictionary({EncodeTextString(info_.title), EncodeTextString(info_.author),
-                                 EncodeTextString(info_.creator), EncodeTextString(info_.producer),
-                                 EncodeTextString(info_.creation_date),
-                                 EncodeTextString(info_.subject), EncodeTextString(info_.keywords)}));
-  FinishObject();
-
-  writer_.WriteXrefAndTrailer(info, catalog, encryption);
-  const std::uint64_t size = writer_.FinishFile();
-  file_size_ = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
-}
-
-std::int32_t Pagora::FileSize() const {
-  if (!writer_.IsOpen()) return file_size_;
-  const std::uint64_t position = writer_.Position();
-  return position > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(position);
-}
-
-void Pagora::OpenDoc() const { OpenWithDefaultApplication(file_name_); }
-
-void Pagora::SetMemoryUsage(int factor) {
-  if (factor < 0 || factor > 255) throw RuntimeError(kOverflow);
-  if (factor > 10) return;
-  memory_factor_ = static_cast<std::uint8_t>(factor);
-  writer_.set_memory_factor(memory_factor_);
-}
-
-void Pagora::RecordError(std::string_view operation, std::string_view detail,
-                         const RuntimeError& error) {
-  error_.number = error.number();
-  error_.source = "Pagora." + std::string(operation);
-  const std::string_view standard = DescribeError(error.number());
-  error_.description = standard.empty() ? error.description() : std::string(standard);
-  if (!detail.empty()) error_.description += " - " + std::string(detail);
-}
-
-std::string Pagora::TemporaryFileName() const {
-  // Day, hour, minute and second run together with one random digit, read as a number and
-  // written in hexadecimal: unique enough for a file made by hand and opened at once.
-  const LocalTime t = clock_();
+// "~" and a hexadecimal number made of the day, hour, minute and second run together with
+// one random digit: unique enough for a file made by hand and opened at once.
+std::string TemporaryFileName(const LocalTime& t) {
   std::random_device seed;
   const unsigned digit = std::uniform_int_distribution<unsigned>(0, 9)(seed);
   char decimal[24];
@@ -166,9 +25,136 @@ std::string Pagora::TemporaryFileName() const {
   return name;
 }
 
-std::string Pagora::EncodeTextString(std::string_view text) const {
-  // Encrypted first, then escaped: the escapes apply to the encrypted bytes.
-  return "(" + EscapeString(security_.Encrypt(writer_.current_object(), text)) + ")";
+}  // namespace
+
+Pagora::Pagora() : Pagora(CurrentLocalTime) {}
+
+Pagora::Pagora(Clock clock) : clock_(std::move(clock)) {
+  Abort();
+}
+
+Pagora::~Pagora() = default;
+
+void Pagora::Abort() {
+  ErrorState kept = doc_ ? std::move(doc_->error) : ErrorState{};
+  // The old document closes an open output file, unfinished, as it goes.
+  doc_.reset();
+  doc_ = std::make_unique<Document>(clock_());
+  doc_->error.source = std::move(kept.source);
+  doc_->error.description = std::move(kept.description);
+}
+
+std::string Pagora::BeginDoc(const std::string& file_name) {
+  doc_->writer.CloseUnfinished();
+  // Pictures belong to the file they were written into.
+  doc_->images = ImageState{};
+  doc_->resources.images.clear();
+  doc_->file_name = file_name.empty() ? TemporaryFileName(clock_()) : file_name;
+  bool opened = false;
+  try {
+    doc_->writer.Open(doc_->file_name);
+    opened = true;
+  } catch (const RuntimeError& e) {
+    RecordError(*doc_, "BeginDoc", doc_->file_name, e);
+  }
+  // After a failed open the header cannot be written either; keeping the open's error
+  // tells the caller why (a missing folder, a locked file) instead of "no file".
+  if (opened) {
+    try {
+      WriteLine(*doc_, std::string("%PDF-1.3\n% ") + kLibraryBanner + " rel. " + kLibraryVersion);
+    } catch (const RuntimeError& e) {
+      RecordError(*doc_, "BeginDoc", doc_->file_name, e);
+    }
+  }
+  doc_->writer.ReserveSharedObjects();
+  return doc_->file_name;
+}
+
+void Pagora::EndDoc() {
+  if (doc_->page.count == 0) BeginPage();
+  EndPage();
+
+  std::optional<TrailerEncryption> encryption;
+  if (doc_->security.on()) {
+    const int dictionary = StartObject(*doc_);
+    WriteLine(*doc_, doc_->security.DictionaryText());
+    FinishObject(*doc_);
+    encryption = doc_->security.Trailer(dictionary);
+  }
+
+  const int metadata = StartObject(*doc_);
+  WriteLine(*doc_, "<< /Type /Metadata /Subtype /XML");
+  WriteStream(*doc_, BuildXmpPacket(doc_->info), 0, "", 0);
+  FinishObject(*doc_);
+
+  StartObject(*doc_, PdfObjectWriter::kPatternResourcesObject);
+  WriteLine(*doc_, BuildResourceDictionary(doc_->resources, /*with_patterns=*/false));
+  FinishObject(*doc_);
+  StartObject(*doc_, PdfObjectWriter::kPageResourcesObject);
+  WriteLine(*doc_, BuildResourceDictionary(doc_->resources, /*with_patterns=*/true));
+  FinishObject(*doc_);
+  StartObject(*doc_, PdfObjectWriter::kPageTreeObject);
+  WriteLine(*doc_, "<<\r/Type /Pages /Count " + std::to_string(doc_->page.count) + "\r/Kids [" +
+                       doc_->page.kids + "] \r>>");
+  FinishObject(*doc_);
+
+  const int catalog = StartObject(*doc_);
+  CatalogParts parts;
+  parts.page_labels = FormatPageLabels(*doc_);
+  parts.metadata = metadata;
+  parts.viewer_flags = doc_->viewer_flags;
+  int catalog_version = 0;
+  WriteLine(*doc_, BuildCatalog(parts, &catalog_version));
+  RequireVersion(*doc_, catalog_version);
+  FinishObject(*doc_);
+
+  const int info = StartObject(*doc_);
+  WriteLine(*doc_, BuildInfoDictionary({EncodeTextString(*doc_, doc_->info.title),
+                                        EncodeTextString(*doc_, doc_->info.author),
+                                        EncodeTextString(*doc_, doc_->info.creator),
+                                        EncodeTextString(*doc_, doc_->info.producer),
+                                        EncodeTextString(*doc_, doc_->info.creation_date),
+                                        EncodeTextString(*doc_, doc_->info.subject),
+                                        EncodeTextString(*doc_, doc_->info.keywords)}));
+  FinishObject(*doc_);
+
+  doc_->writer.WriteXrefAndTrailer(info, catalog, encryption);
+  const std::uint64_t size = doc_->writer.FinishFile();
+  doc_->file_size = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
+}
+
+std::int32_t Pagora::FileSize() const {
+  if (!doc_->writer.IsOpen()) return doc_->file_size;
+  const std::uint64_t position = doc_->writer.Position();
+  return position > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(position);
+}
+
+void Pagora::OpenDoc() const {
+  OpenWithDefaultApplication(doc_->file_name);
+}
+
+void Pagora::SetMemoryUsage(int factor) {
+  if (factor < 0 || factor > 255) throw RuntimeError(kOverflow);
+  if (factor > 10) return;
+  doc_->memory_factor = static_cast<std::uint8_t>(factor);
+  doc_->writer.set_memory_factor(doc_->memory_factor);
+}
+
+}  // namespace pagora
+
+namespace pagora {
+
+int Pagora::ErrNumber() const {
+  return doc_->error.number;
+}
+const std::string& Pagora::ErrSource() const {
+  return doc_->error.source;
+}
+const std::string& Pagora::ErrDescription() const {
+  return doc_->error.description;
+}
+std::string Pagora::Version() {
+  return kLibraryVersion;
 }
 
 }  // namespace pagora

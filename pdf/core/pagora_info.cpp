@@ -2,6 +2,7 @@
 // what EndDoc and EndPage write.
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/page_presentation.h"
 #include "pdf/core/pagora.h"
@@ -11,32 +12,34 @@ namespace pagora {
 void Pagora::SetDocProperty(const std::string& title, const std::string& subject,
                             const std::string& author, const std::string& creator,
                             const std::string& producer, const std::string& keywords) {
-  info_.title = title;
-  info_.subject = subject;
-  info_.keywords = keywords;
-  if (!author.empty()) info_.author = author;
-  if (!creator.empty()) info_.creator = creator;
-  if (!producer.empty()) info_.producer = producer;
+  doc_->info.title = title;
+  doc_->info.subject = subject;
+  doc_->info.keywords = keywords;
+  if (!author.empty()) doc_->info.author = author;
+  if (!creator.empty()) doc_->info.creator = creator;
+  if (!producer.empty()) doc_->info.producer = producer;
 }
 
-void Pagora::SetViewerPreferences(std::int32_t flags) { viewer_flags_ = flags; }
+void Pagora::SetViewerPreferences(std::int32_t flags) {
+  doc_->viewer_flags = flags;
+}
 
 void Pagora::SetLabel(int style, const std::string& prefix, int first) {
   if (PageLabelStyle(style).empty()) return;
   if (first < -1 || first > 32767) throw RuntimeError(kOverflow);
   // The label starts at the open page, or at the next one; indexes count from 0.
-  const int index = content_.page_open ? page_.count - 1 : page_.count;
+  const int index = doc_->content.page_open ? doc_->page.count - 1 : doc_->page.count;
   // The prefix is kept as given and encoded when the catalog is written, so that in a
   // protected document it is encrypted under the catalog's own key.
-  page_labels_.push_back({index, style, prefix, first});
+  doc_->page_labels.push_back({index, style, prefix, first});
 }
 
-std::string Pagora::FormatPageLabels() const {
+std::string FormatPageLabels(const Document& doc) {
   std::string list;
-  for (const PageLabel& label : page_labels_) {
+  for (const PageLabel& label : doc.page_labels) {
     list += std::to_string(label.page_index) + " << ";
     list += PageLabelStyle(label.style);
-    if (!label.prefix.empty()) list += " /P " + EncodeTextString(label.prefix);
+    if (!label.prefix.empty()) list += " /P " + EncodeTextString(doc, label.prefix);
     if (label.first != -1) list += " /St " + std::to_string(label.first);
     list += " >> ";
   }
@@ -51,10 +54,10 @@ void Pagora::SetPageTransition(int code, float display, float effect) {
     transition.display_duration = display;
     FormatNumber(display);  // a duration that cannot be written fails here, not in EndPage
   }
-  if (content_.page_open) {
-    page_.transition = std::move(transition);
+  if (doc_->content.page_open) {
+    doc_->page.transition = std::move(transition);
   } else {
-    page_.default_transition = std::move(transition);
+    doc_->page.default_transition = std::move(transition);
   }
 }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/page_geometry.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
@@ -21,111 +22,125 @@ float CheckedFloat(double value) {
 
 int Pagora::BeginPage() {
   EndPage();
-  if (page_.count == INT32_MAX) throw RuntimeError(kOverflow);
-  ++page_.count;
-  if (static_cast<std::size_t>(page_.count) >= page_.object_numbers.size()) {
-    const int size = page_.object_numbers.empty() ? InitialTableSize(memory_factor_) : 0;
-    const int grown = GrownTableSize(page_.count, memory_factor_);
-    page_.object_numbers.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
+  if (doc_->page.count == INT32_MAX) throw RuntimeError(kOverflow);
+  ++doc_->page.count;
+  if (static_cast<std::size_t>(doc_->page.count) >= doc_->page.object_numbers.size()) {
+    const int size = doc_->page.object_numbers.empty() ? InitialTableSize(doc_->memory_factor) : 0;
+    const int grown = GrownTableSize(doc_->page.count, doc_->memory_factor);
+    doc_->page.object_numbers.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
   }
-  page_.annotations.clear();
-  content_.page.Reset();
-  content_.page_open = true;
+  doc_->page.annotations.clear();
+  doc_->content.page.Reset();
+  doc_->content.page_open = true;
   SetColorFill("Black");
   SetColorLine("Black");
   SetColorText("Black");
-  page_.rotation = page_.default_rotation;
-  page_.transition = page_.default_transition;
-  fonts_.text = TextState{};
-  page_.x = 0;
-  page_.y = 0;
-  return page_.count;
+  doc_->page.rotation = doc_->page.default_rotation;
+  doc_->page.transition = doc_->page.default_transition;
+  doc_->fonts.text = TextState{};
+  doc_->page.x = 0;
+  doc_->page.y = 0;
+  return doc_->page.count;
 }
 
 void Pagora::EndPage() {
-  if (!content_.page_open) return;
-  content_.page_open = false;
+  if (!doc_->content.page_open) return;
+  doc_->content.page_open = false;
 
-  const int page_object = StartObject();
-  page_.object_numbers[static_cast<std::size_t>(page_.count)] = page_object;
-  WriteLine(BuildPageDictionary(page_, page_object));
-  FinishObject();
-  page_.kids += std::to_string(page_object) + " 0 R ";
+  const int page_object = StartObject(*doc_);
+  doc_->page.object_numbers[static_cast<std::size_t>(doc_->page.count)] = page_object;
+  WriteLine(*doc_, BuildPageDictionary(doc_->page, page_object));
+  FinishObject(*doc_);
+  doc_->page.kids += std::to_string(page_object) + " 0 R ";
 
-  StartObject();
-  WriteLine("<<");
-  std::string data = BuildContentPrefix(page_);
-  data += content_.page.Text();
-  WriteStream(data, 0, "", 0);
-  FinishObject();
+  StartObject(*doc_);
+  WriteLine(*doc_, "<<");
+  std::string data = BuildContentPrefix(doc_->page);
+  data += doc_->content.page.Text();
+  WriteStream(*doc_, data, 0, "", 0);
+  FinishObject(*doc_);
 
-  if (!page_.annotations.empty()) {
-    StartObject();
-    WriteLine("[ " + page_.annotations + " ]");
-    FinishObject();
+  if (!doc_->page.annotations.empty()) {
+    StartObject(*doc_);
+    WriteLine(*doc_, "[ " + doc_->page.annotations + " ]");
+    FinishObject(*doc_);
   }
 }
 
 void Pagora::SetPaperSize(int code, float width, float height) {
   if (code == 255) {
-    page_.width = CheckedFloat(double{width} * page_.unit_factor);
-    page_.height = CheckedFloat(double{height} * page_.unit_factor);
+    doc_->page.width = CheckedFloat(double{width} * doc_->page.unit_factor);
+    doc_->page.height = CheckedFloat(double{height} * doc_->page.unit_factor);
   } else if (const auto size = StandardPaperSize(code)) {
-    page_.width = size->width;
-    page_.height = size->height;
+    doc_->page.width = size->width;
+    doc_->page.height = size->height;
   }
 }
 
 void Pagora::SetScale(int code, float factor) {
   if (code == 255) {
-    page_.unit_factor = factor;
+    doc_->page.unit_factor = factor;
   } else if (const auto standard = StandardUnitFactor(code)) {
-    page_.unit_factor = *standard;
+    doc_->page.unit_factor = *standard;
   }
 }
 
 void Pagora::SetMargins(float left, float right, float top, float bottom, bool clip) {
-  page_.margin_left = ToPoints(left);
-  page_.margin_right = ToPoints(right);
-  page_.margin_top = ToPoints(top);
-  page_.margin_bottom = ToPoints(bottom);
-  page_.clip_to_margins = clip;
+  doc_->page.margin_left = ToPoints(*doc_, left);
+  doc_->page.margin_right = ToPoints(*doc_, right);
+  doc_->page.margin_top = ToPoints(*doc_, top);
+  doc_->page.margin_bottom = ToPoints(*doc_, bottom);
+  doc_->page.clip_to_margins = clip;
 }
 
 void Pagora::SetPageView(int rotation) {
-  if (content_.page_open) {
-    page_.rotation = rotation;
+  if (doc_->content.page_open) {
+    doc_->page.rotation = rotation;
   } else {
-    page_.default_rotation = rotation;
+    doc_->page.default_rotation = rotation;
   }
 }
 
 float Pagora::GetPageWidth(bool inside_margins) const {
-  const double margins = inside_margins ? double{page_.margin_left} + page_.margin_right : 0;
-  return ToUserUnits(CheckedFloat(page_.width - margins));
+  const double margins =
+      inside_margins ? double{doc_->page.margin_left} + doc_->page.margin_right : 0;
+  return ToUserUnits(*doc_, CheckedFloat(doc_->page.width - margins));
 }
 
 float Pagora::GetPageHeight(bool inside_margins) const {
-  const double margins = inside_margins ? double{page_.margin_top} + page_.margin_bottom : 0;
-  return ToUserUnits(CheckedFloat(page_.height - margins));
+  const double margins =
+      inside_margins ? double{doc_->page.margin_top} + doc_->page.margin_bottom : 0;
+  return ToUserUnits(*doc_, CheckedFloat(doc_->page.height - margins));
 }
 
 void Pagora::SetXY(float x, float y) {
-  page_.x = ToPoints(x);
-  page_.y = ToPoints(y);
+  doc_->page.x = ToPoints(*doc_, x);
+  doc_->page.y = ToPoints(*doc_, y);
 }
 
-float Pagora::GetX() const { return ToUserUnits(page_.x); }
-
-float Pagora::GetY() const { return ToUserUnits(page_.y); }
-
-float Pagora::ToPoints(float user_length) const {
-  return CheckedFloat(double{user_length} * page_.unit_factor);
+float Pagora::GetX() const {
+  return ToUserUnits(*doc_, doc_->page.x);
 }
 
-float Pagora::ToUserUnits(float points) const {
-  if (page_.unit_factor == 0) throw RuntimeError(kDivisionByZero);
-  return CheckedFloat(double{points} / page_.unit_factor);
+float Pagora::GetY() const {
+  return ToUserUnits(*doc_, doc_->page.y);
+}
+
+float ToPoints(const Document& doc, float user_length) {
+  return CheckedFloat(double{user_length} * doc.page.unit_factor);
+}
+
+float ToUserUnits(const Document& doc, float points) {
+  if (doc.page.unit_factor == 0) throw RuntimeError(kDivisionByZero);
+  return CheckedFloat(double{points} / doc.page.unit_factor);
+}
+
+}  // namespace pagora
+
+namespace pagora {
+
+int Pagora::GetPage() const {
+  return doc_->page.count;
 }
 
 }  // namespace pagora

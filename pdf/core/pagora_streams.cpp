@@ -3,14 +3,15 @@
 #include <utility>
 
 #include "pdf/codec/deflate_encoder.h"
+#include "pdf/core/document.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/stream_writer.h"
 
 namespace pagora {
 
 void Pagora::SetCompression(int flags, std::uint8_t level) {
-  streams_.flags = static_cast<std::uint32_t>(flags);
-  streams_.level = std::min(level, kMaxCompressionLevel);
+  doc_->streams.flags = static_cast<std::uint32_t>(flags);
+  doc_->streams.level = std::min(level, kMaxCompressionLevel);
 }
 
 void Pagora::zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::uint8_t level) {
@@ -21,18 +22,18 @@ void Pagora::zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::u
   count = static_cast<int>(data.size());
 }
 
-void Pagora::WriteStream(std::span<const std::uint8_t> data, int object,
-                         std::string_view preset_filters, int length1) {
-  EncodedStream stream = EncodeStream(data, streams_, preset_filters);
+void WriteStream(Document& doc, std::span<const std::uint8_t> data, int object,
+                 std::string_view preset_filters, int length1) {
+  EncodedStream stream = EncodeStream(data, doc.streams, preset_filters);
   // Encryption keeps the length, so it comes after the filters and before /Length.
-  security_.EncryptInPlace(object != 0 ? object : writer_.current_object(), stream.data);
-  WriteStreamTail(writer_, stream.filters, length1, stream.data);
+  doc.security.EncryptInPlace(object != 0 ? object : doc.writer.current_object(), stream.data);
+  WriteStreamTail(doc.writer, stream.filters, length1, stream.data);
 }
 
 void Pagora::SetProtection(std::int32_t flags, const std::string& owner_password,
                            const std::string& user_password) {
-  security_.Protect(flags, owner_password, user_password, info_.producer);
-  RequireVersion(security_.version_bump());
+  doc_->security.Protect(flags, owner_password, user_password, doc_->info.producer);
+  RequireVersion(*doc_, doc_->security.version_bump());
 }
 
 }  // namespace pagora

@@ -2,15 +2,9 @@
 
 #include <string>
 
-namespace pagora {
+#include "pdf/core/area.h"
 
-// A box in points in the PDF default space (y up from the bottom of the page).
-struct Area {
-  float left = 0;
-  float top = 0;
-  float right = 0;
-  float bottom = 0;
-};
+namespace pagora {
 
 // The document's drawing state: the last colours set (canonical colour texts), the line
 // width, the transparency states created, and the box of the last drawn element.

@@ -2,8 +2,10 @@
 #include <cmath>
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
 
 namespace pagora {
 namespace {
@@ -31,22 +33,22 @@ void Pagora::AxisRotation(float angle) {
   const double theta = angle * kRadiansPerDegree;
   const auto cosine = static_cast<float>(std::cos(theta));
   const auto sine = static_cast<float>(std::sin(theta));
-  AppendContent(Matrix(cosine, -sine, sine, cosine, "0", "0"));
+  AppendContent(*doc_, Matrix(cosine, -sine, sine, cosine, "0", "0"));
 }
 
 void Pagora::AxisScaling(float scale_x, float scale_y) {
-  AppendContent(Matrix(scale_x, 0, 0, scale_y, "0", "0"));
+  AppendContent(*doc_, Matrix(scale_x, 0, 0, scale_y, "0", "0"));
 }
 
 void Pagora::AxisSkewing(float angle_x, float angle_y) {
-  AppendContent(Matrix(1, Tangent(angle_x), Tangent(angle_y), 1, "0", "0"));
+  AppendContent(*doc_, Matrix(1, Tangent(angle_x), Tangent(angle_y), 1, "0", "0"));
 }
 
 void Pagora::AxisTranslation(float translate_x, float translate_y) {
-  AppendContent(Matrix(1, 0, 0, 1, FormatLength(translate_x, page_.unit_factor),
-                       FormatLength(translate_y, page_.unit_factor)));
-  page_.x = 0;
-  page_.y = 0;
+  AppendContent(*doc_, Matrix(1, 0, 0, 1, FormatLength(translate_x, doc_->page.unit_factor),
+                              FormatLength(translate_y, doc_->page.unit_factor)));
+  doc_->page.x = 0;
+  doc_->page.y = 0;
 }
 
 }  // namespace pagora

@@ -1,42 +1,48 @@
 // Fill, line and text colours.
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/color.h"
+#include "pdf/graphics/drawing.h"
 
 namespace pagora {
 
 // Sets the fill colour (rg, cs, scn) or, with `stroke`, the line colour (RG, CS, SCN).
-void Pagora::SetPaintColor(const std::string& text, bool stroke) {
-  if (text.empty() || graphics_.uncoloured_tiling) return;
+void SetPaintColor(Document& doc, const std::string& text, bool stroke) {
+  if (text.empty() || doc.graphics.uncoloured_tiling) return;
   const NormalizedColor normalized = NormalizeColor(text);
-  (stroke ? graphics_.line_color : graphics_.fill_color) = normalized.color;
+  (stroke ? doc.graphics.line_color : doc.graphics.fill_color) = normalized.color;
   if (normalized.IsSolid()) {
-    AppendContent(FormatColor(normalized.color) + (stroke ? " RG" : " rg"));
+    AppendContent(doc, FormatColor(normalized.color) + (stroke ? " RG" : " rg"));
   } else if (normalized.pattern_color.empty()) {
-    AppendContent(std::string(stroke ? "/Pattern CS /" : "/Pattern cs /") + normalized.color +
-                  (stroke ? " SCN" : " scn"));
+    AppendContent(doc, std::string(stroke ? "/Pattern CS /" : "/Pattern cs /") + normalized.color +
+                           (stroke ? " SCN" : " scn"));
   } else if (normalized.pattern_color[0] == '#') {
     // An uncoloured pattern is painted in the colour that comes with it, through the
     // pattern colour space every resource dictionary declares as /xxCSxx.
-    (stroke ? graphics_.line_pattern_color : graphics_.fill_pattern_color) =
+    (stroke ? doc.graphics.line_pattern_color : doc.graphics.fill_pattern_color) =
         normalized.pattern_color;
-    AppendContent(std::string(stroke ? "/xxCSxx CS " : "/xxCSxx cs ") +
-                  FormatColor(normalized.pattern_color) + " /" + normalized.color +
-                  (stroke ? " SCN" : " scn"));
+    AppendContent(doc, std::string(stroke ? "/xxCSxx CS " : "/xxCSxx cs ") +
+                           FormatColor(normalized.pattern_color) + " /" + normalized.color +
+                           (stroke ? " SCN" : " scn"));
   }
 }
 
-void Pagora::SetColorFill(const std::string& color) { SetPaintColor(color, /*stroke=*/false); }
+void Pagora::SetColorFill(const std::string& color) {
+  SetPaintColor(*doc_, color, /*stroke=*/false);
+}
 
-void Pagora::SetColorLine(const std::string& color) { SetPaintColor(color, /*stroke=*/true); }
+void Pagora::SetColorLine(const std::string& color) {
+  SetPaintColor(*doc_, color, /*stroke=*/true);
+}
 
 void Pagora::SetColorText(const std::string& color) {
-  if (color.empty() || graphics_.uncoloured_tiling) return;
+  if (color.empty() || doc_->graphics.uncoloured_tiling) return;
   NormalizedColor normalized = NormalizeColor(color);
-  graphics_.text_color = std::move(normalized.color);
-  graphics_.text_pattern_color = std::move(normalized.pattern_color);
+  doc_->graphics.text_color = std::move(normalized.color);
+  doc_->graphics.text_pattern_color = std::move(normalized.pattern_color);
 }
 
 }  // namespace pagora

@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/graphics/drawing.h"
 
 namespace pagora {
 namespace {
@@ -26,13 +28,13 @@ void Pagora::SetDash(const std::string& pattern, float phase) {
   if (name.empty() || name == "SOLID") {
     phase = 0;
   } else if (const std::vector<float> named = NamedDash(name); !named.empty()) {
-    for (const float length : named) body += FormatLength(length, page_.unit_factor) + " ";
+    for (const float length : named) body += FormatLength(length, doc_->page.unit_factor) + " ";
   } else {
     for (const std::string& part : SplitText(name, ";")) {
-      body += " " + FormatLength(static_cast<float>(LeadingNumber(part)), page_.unit_factor);
+      body += " " + FormatLength(static_cast<float>(LeadingNumber(part)), doc_->page.unit_factor);
     }
   }
-  AppendContent("[" + body + " ] " + FormatLength(phase, page_.unit_factor) + " d");
+  AppendContent(*doc_, "[" + body + " ] " + FormatLength(phase, doc_->page.unit_factor) + " d");
 }
 
 void Pagora::SetLineStyle(int style, float miter_limit) {
@@ -40,29 +42,30 @@ void Pagora::SetLineStyle(int style, float miter_limit) {
   // square (2), which the format does not have; they are read as 2.
   const int cap = std::min((style & 0x70) / 32, 2);
   const int join = std::min((style & 7) / 2, 2);
-  AppendContent(" " + std::to_string(cap) + " J");
-  AppendContent(" " + std::to_string(join) + " j");
-  if (miter_limit >= 1) AppendContent(FormatNumber(miter_limit) + " M");
+  AppendContent(*doc_, " " + std::to_string(cap) + " J");
+  AppendContent(*doc_, " " + std::to_string(join) + " j");
+  if (miter_limit >= 1) AppendContent(*doc_, FormatNumber(miter_limit) + " M");
 }
 
 void Pagora::SetLineWidth(float width) {
   if (width < 0) return;
-  const std::string text = FormatLength(width, page_.unit_factor);
-  graphics_.line_width = width * page_.unit_factor;
-  AppendContent(text + " w");
+  const std::string text = FormatLength(width, doc_->page.unit_factor);
+  doc_->graphics.line_width = width * doc_->page.unit_factor;
+  AppendContent(*doc_, text + " w");
 }
 
 void Pagora::SetAlpha(int percent) {
-  const std::string opacity = percent < 0    ? "0"
+  const std::string opacity = percent < 0     ? "0"
                               : percent > 100 ? "1"
                                               : FormatNumber(static_cast<float>(percent / 100.0));
-  const int n = ++graphics_.ext_gstate_count;
-  const int object = StartObject();
-  WriteLine("<</Type /ExtGState /ca " + opacity + " /CA " + opacity + " /BM /Normal >>");
-  FinishObject();
-  RequireVersion(1);
-  resources_.ext_gstates += "/GSTATE_" + std::to_string(n) + " " + std::to_string(object) + " 0 R ";
-  AppendContent("/GSTATE_" + std::to_string(n) + " gs");
+  const int n = ++doc_->graphics.ext_gstate_count;
+  const int object = StartObject(*doc_);
+  WriteLine(*doc_, "<</Type /ExtGState /ca " + opacity + " /CA " + opacity + " /BM /Normal >>");
+  FinishObject(*doc_);
+  RequireVersion(*doc_, 1);
+  doc_->resources.ext_gstates +=
+      "/GSTATE_" + std::to_string(n) + " " + std::to_string(object) + " 0 R ";
+  AppendContent(*doc_, "/GSTATE_" + std::to_string(n) + " gs");
 }
 
 }  // namespace pagora

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
 #include "pdf/graphics/path_style.h"
 
 namespace pagora {
@@ -23,41 +25,42 @@ std::string PaintPath(int style) {
   return std::string((style & kPathClip) ? "W " : "") + kLines[style & 7];
 }
 
-std::string Pagora::PathPoint(double x, double y) const {
-  return FormatLength(static_cast<float>(x), page_.unit_factor) + " " +
-         FormatLength(static_cast<float>(y), page_.unit_factor);
+std::string PathPoint(const Document& doc, double x, double y) {
+  return FormatLength(static_cast<float>(x), doc.page.unit_factor) + " " +
+         FormatLength(static_cast<float>(y), doc.page.unit_factor);
 }
 
-void Pagora::SetPositionAndArea(float x, float y, float left, float top, float right, float bottom) {
-  page_.x = ToPoints(x);
-  page_.y = ToPoints(y);
-  graphics_.last_area = {ToPoints(left), page_.height - ToPoints(top), ToPoints(right),
-                         page_.height - ToPoints(bottom)};
+void SetPositionAndArea(Document& doc, float x, float y, float left, float top, float right,
+                        float bottom) {
+  doc.page.x = ToPoints(doc, x);
+  doc.page.y = ToPoints(doc, y);
+  doc.graphics.last_area = {ToPoints(doc, left), doc.page.height - ToPoints(doc, top),
+                            ToPoints(doc, right), doc.page.height - ToPoints(doc, bottom)};
 }
 
 void Pagora::MoveTo(float x, float y) {
-  AppendContent(PathPoint(x, y) + " m");
-  page_.x = ToPoints(x);
-  page_.y = ToPoints(y);
+  AppendContent(*doc_, PathPoint(*doc_, x, y) + " m");
+  doc_->page.x = ToPoints(*doc_, x);
+  doc_->page.y = ToPoints(*doc_, y);
 }
 
 void Pagora::DrawLine(float x1, float y1, float x2, float y2, int style) {
-  AppendContent(PathPoint(x1, y1) + " m " + PathPoint(x2, y2) + " l");
-  AppendContent(PaintPath(style));
-  SetPositionAndArea(x2, y2, x1, y1, x2, y2);
+  AppendContent(*doc_, PathPoint(*doc_, x1, y1) + " m " + PathPoint(*doc_, x2, y2) + " l");
+  AppendContent(*doc_, PaintPath(style));
+  SetPositionAndArea(*doc_, x2, y2, x1, y1, x2, y2);
 }
 
 void Pagora::DrawLineTo(float x, float y, int style) {
-  AppendContent(PathPoint(x, y) + " l");
-  AppendContent(PaintPath(style));
-  page_.x = ToPoints(x);
-  page_.y = ToPoints(y);
+  AppendContent(*doc_, PathPoint(*doc_, x, y) + " l");
+  AppendContent(*doc_, PaintPath(style));
+  doc_->page.x = ToPoints(*doc_, x);
+  doc_->page.y = ToPoints(*doc_, y);
 }
 
 void Pagora::DrawRect(float x, float y, float width, float height, int style, float ray,
                       int rounded_corners) {
   if (ray <= 0) {
-    AppendContent(PathPoint(x, y) + " " + PathPoint(width, height) + " re");
+    AppendContent(*doc_, PathPoint(*doc_, x, y) + " " + PathPoint(*doc_, width, height) + " re");
   } else {
     float r = ray;
     if (width / 2 < r) r = width / 2;
@@ -70,35 +73,42 @@ void Pagora::DrawRect(float x, float y, float width, float height, int style, fl
     const float right = x + width;
     const float bottom = y + height;
     const auto curve = [&](float x1, float y1, float x2, float y2, float x3, float y3) {
-      return "\r" + PathPoint(x1, y1) + " " + PathPoint(x2, y2) + " " + PathPoint(x3, y3) + " c";
+      return "\r" + PathPoint(*doc_, x1, y1) + " " + PathPoint(*doc_, x2, y2) + " " +
+             PathPoint(*doc_, x3, y3) + " c";
     };
-    std::string path = PathPoint(x + tl, y) + " m\r" + PathPoint(right - tr, y) + " l";
+    std::string path =
+        PathPoint(*doc_, x + tl, y) + " m\r" + PathPoint(*doc_, right - tr, y) + " l";
     if (tr > 0) path += curve(right - r + q, y, right, y + r - q, right, y + r);
-    path += "\r" + PathPoint(right, bottom - br) + " l";
+    path += "\r" + PathPoint(*doc_, right, bottom - br) + " l";
     if (br > 0) path += curve(right, bottom - r + q, right - r + q, bottom, right - r, bottom);
-    path += "\r" + PathPoint(x + bl, bottom) + " l";
+    path += "\r" + PathPoint(*doc_, x + bl, bottom) + " l";
     if (bl > 0) path += curve(x + r - q, bottom, x, bottom - r + q, x, bottom - r);
-    path += "\r" + PathPoint(x, y + tl) + " l";
+    path += "\r" + PathPoint(*doc_, x, y + tl) + " l";
     if (tl > 0) path += curve(x, y + r - q, x + r - q, y, x + r, y);
-    AppendContent(path);
+    AppendContent(*doc_, path);
   }
-  AppendContent(PaintPath(style));
-  SetPositionAndArea(x, y, x, y, x + width, y + height);
+  AppendContent(*doc_, PaintPath(style));
+  SetPositionAndArea(*doc_, x, y, x, y, x + width, y + height);
 }
 
 void Pagora::DrawEllipse(float cx, float cy, float rx, float ry, int style) {
   const double kx = kEllipseKappa * rx;
   const double ky = kEllipseKappa * ry;
   const auto curve = [&](double x1, double y1, double x2, double y2, double x3, double y3) {
-    return PathPoint(x1, y1) + " " + PathPoint(x2, y2) + " " + PathPoint(x3, y3) + " c";
+    return PathPoint(*doc_, x1, y1) + " " + PathPoint(*doc_, x2, y2) + " " +
+           PathPoint(*doc_, x3, y3) + " c";
   };
-  AppendContent(PathPoint(cx + double{rx}, cy) + " m");
-  AppendContent(curve(cx + double{rx}, cy - ky, cx + kx, cy - double{ry}, cx, cy - double{ry}));
-  AppendContent(curve(cx - kx, cy - double{ry}, cx - double{rx}, cy - ky, cx - double{rx}, cy));
-  AppendContent(curve(cx - double{rx}, cy + ky, cx - kx, cy + double{ry}, cx, cy + double{ry}));
-  AppendContent(curve(cx + kx, cy + double{ry}, cx + double{rx}, cy + ky, cx + double{rx}, cy));
-  AppendContent(PaintPath(style));
-  SetPositionAndArea(cx, cy, cx - rx, cy - ry, cx + rx, cy + ry);
+  AppendContent(*doc_, PathPoint(*doc_, cx + double{rx}, cy) + " m");
+  AppendContent(*doc_,
+                curve(cx + double{rx}, cy - ky, cx + kx, cy - double{ry}, cx, cy - double{ry}));
+  AppendContent(*doc_,
+                curve(cx - kx, cy - double{ry}, cx - double{rx}, cy - ky, cx - double{rx}, cy));
+  AppendContent(*doc_,
+                curve(cx - double{rx}, cy + ky, cx - kx, cy + double{ry}, cx, cy + double{ry}));
+  AppendContent(*doc_,
+                curve(cx + kx, cy + double{ry}, cx + double{rx}, cy + ky, cx + double{rx}, cy));
+  AppendContent(*doc_, PaintPath(style));
+  SetPositionAndArea(*doc_, cx, cy, cx - rx, cy - ry, cx + rx, cy + ry);
 }
 
 void Pagora::DrawCircle(float cx, float cy, float ray, int style) {
@@ -112,40 +122,43 @@ void Pagora::DrawArc(float cx, float cy, float ray, float start_angle, float end
   if (style & kPathFill) pie = true;
   const auto step = static_cast<float>(quality);
   const auto reached = [&](float a) { return step > 0 ? a <= end_angle : a >= end_angle; };
-  AppendContent(PathPoint(cx, cy) + " m");
+  AppendContent(*doc_, PathPoint(*doc_, cx, cy) + " m");
   bool first = true;
   for (float a = start_angle; reached(a); a += step) {
     const double t = a * kRadiansPerDegree;
     const std::string point =
-        PathPoint(cx + ray * std::cos(t), cy + double{ray} * ratio * std::sin(t));
-    if (first && !pie) AppendContent(point + " m");
-    AppendContent(point + " l");
+        PathPoint(*doc_, cx + ray * std::cos(t), cy + double{ray} * ratio * std::sin(t));
+    if (first && !pie) AppendContent(*doc_, point + " m");
+    AppendContent(*doc_, point + " l");
     first = false;
     // Past 2^24 adding the step may leave the counter where it is.
     if (a + step == a) throw RuntimeError(kOverflow);
   }
-  if (pie) AppendContent(PathPoint(cx, cy) + " l");
-  AppendContent(PaintPath(style));
-  SetPositionAndArea(cx, cy, cx - ray, cy - ray, cx + ray, cy + ray);
+  if (pie) AppendContent(*doc_, PathPoint(*doc_, cx, cy) + " l");
+  AppendContent(*doc_, PaintPath(style));
+  SetPositionAndArea(*doc_, cx, cy, cx - ray, cy - ray, cx + ray, cy + ray);
 }
 
 void Pagora::DrawCurve(int kind, float x1, float y1, float x2, float y2, float x3, float y3,
                        int style) {
   switch (kind) {
     case 1:
-      AppendContent(PathPoint(x1, y1) + " " + PathPoint(x2, y2) + " " + PathPoint(x3, y3) + " c");
-      page_.x = ToPoints(x3);
-      page_.y = ToPoints(y3);
+      AppendContent(*doc_, PathPoint(*doc_, x1, y1) + " " + PathPoint(*doc_, x2, y2) + " " +
+                               PathPoint(*doc_, x3, y3) + " c");
+      doc_->page.x = ToPoints(*doc_, x3);
+      doc_->page.y = ToPoints(*doc_, y3);
       break;
     case 2:
     case 3:
-      AppendContent(PathPoint(x1, y1) + " " + PathPoint(x2, y2) + (kind == 2 ? " v" : " y"));
-      page_.x = ToPoints(x2);
-      page_.y = ToPoints(y2);
+      AppendContent(*doc_, PathPoint(*doc_, x1, y1) + " " + PathPoint(*doc_, x2, y2) +
+                               (kind == 2 ? " v" : " y"));
+      doc_->page.x = ToPoints(*doc_, x2);
+      doc_->page.y = ToPoints(*doc_, y2);
       break;
-    default: break;
+    default:
+      break;
   }
-  AppendContent(PaintPath(style));
+  AppendContent(*doc_, PaintPath(style));
 }
 
 void Pagora::DrawPolygon(float cx, float cy, float ray, int sides, int style) {
@@ -153,24 +166,26 @@ void Pagora::DrawPolygon(float cx, float cy, float ray, int sides, int style) {
   const float radius = std::fabs(ray);
   const float step = 360.0f / static_cast<float>(sides);
   const float sign = step < 0 ? -1.0f : 1.0f;
-  std::string path = PathPoint(cx + double{sign} * radius, cy) + " m";
+  std::string path = PathPoint(*doc_, cx + double{sign} * radius, cy) + " m";
   for (float a = step; std::fabs(a) < 360; a += step) {
     const double t = a * kRadiansPerDegree;
-    path += "\r" + PathPoint(cx + double{sign} * radius * std::cos(t), cy + radius * std::sin(t)) + " l";
+    path += "\r" +
+            PathPoint(*doc_, cx + double{sign} * radius * std::cos(t), cy + radius * std::sin(t)) +
+            " l";
   }
-  AppendContent(path);
-  AppendContent(PaintPath(style | kPathClose));
-  SetPositionAndArea(cx, cy, cx - radius, cy - radius, cx + radius, cy + radius);
+  AppendContent(*doc_, path);
+  AppendContent(*doc_, PaintPath(style | kPathClose));
+  SetPositionAndArea(*doc_, cx, cy, cx - radius, cy - radius, cx + radius, cy + radius);
 }
 
 void Pagora::DrawPolyline(const std::vector<float>& points, int style) {
   // The path is built whole first, so that an unpaired value writes nothing.
   if (points.empty() || points.size() % 2 != 0) throw RuntimeError(kSubscriptOutOfRange);
-  const float k = page_.unit_factor;
+  const float k = doc_->page.unit_factor;
   std::string path;
   float left = points[0] * k;
   float right = left;
-  float low = page_.height - points[1] * k;
+  float low = doc_->page.height - points[1] * k;
   float high = low;
   for (std::size_t i = 0; i < points.size(); i += 2) {
     const float x = points[i] * k;
@@ -178,15 +193,19 @@ void Pagora::DrawPolyline(const std::vector<float>& points, int style) {
     path += FormatNumber(x) + " " + FormatNumber(y) + (i == 0 ? " m\r" : " l\r");
     left = std::min(left, x);
     right = std::max(right, x);
-    low = std::min(low, page_.height - y);
-    high = std::max(high, page_.height - y);
+    low = std::min(low, doc_->page.height - y);
+    high = std::max(high, doc_->page.height - y);
   }
-  AppendContent(path);
-  AppendContent(PaintPath(style));
-  graphics_.last_area = {left, low, right, high};
+  AppendContent(*doc_, path);
+  AppendContent(*doc_, PaintPath(style));
+  doc_->graphics.last_area = {left, low, right, high};
   const std::size_t at = (style & kPathClose) ? 0 : points.size() - 2;
-  page_.x = points[at] * k;
-  page_.y = points[at + 1] * k;
+  doc_->page.x = points[at] * k;
+  doc_->page.y = points[at + 1] * k;
+}
+
+const Area& Pagora::LastArea() const {
+  return doc_->graphics.last_area;
 }
 
 }  // namespace pagora

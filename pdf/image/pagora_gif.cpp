@@ -4,8 +4,11 @@
 #include <iterator>
 #include <system_error>
 
+#include "pdf/core/document.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
 #include "pdf/image/gif_reader.h"
+#include "pdf/image/image_objects.h"
 
 namespace pagora {
 namespace {
@@ -46,17 +49,17 @@ std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-void Pagora::ReadGifEntry(int number, const std::string& file_name) {
-  ImageEntry& entry = images_.entries[number];
+void ReadGifEntry(Document& doc, int number, const std::string& file_name) {
+  ImageEntry& entry = doc.images.entries[number];
   GifReadResult result;
   try {
     result = ReadGifImage(ReadWholeFile(file_name), entry.frame);
   } catch (const RuntimeError& e) {
-    RecordError("DrawImage", entry.name, e);
+    RecordError(doc, "DrawImage", entry.name, e);
     return;
   }
   if (const auto error = GifFailureError(result.status)) {
-    RecordError("DrawImage", entry.name, RuntimeError(*error));
+    RecordError(doc, "DrawImage", entry.name, RuntimeError(*error));
     return;
   }
   if (result.status != GifStatus::kOk) return;
@@ -66,11 +69,11 @@ void Pagora::ReadGifEntry(int number, const std::string& file_name) {
   const std::string mask =
       picture.transparent_index ? IndexMaskText(*picture.transparent_index) : std::string();
   const int object =
-      WriteImageObject("GIF", AsText(picture.pixels), AsText(picture.palette), picture.width,
+      WriteImageObject(doc, "GIF", AsText(picture.pixels), AsText(picture.palette), picture.width,
                        picture.height, picture.bits, name, "", "", mask);
   entry.pixel_width = picture.width;
   entry.pixel_height = picture.height;
-  resources_.images += name + " " + std::to_string(object) + " 0 R ";
+  doc.resources.images += name + " " + std::to_string(object) + " 0 R ";
 }
 
 }  // namespace pagora

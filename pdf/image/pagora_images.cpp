@@ -2,8 +2,11 @@
 // sizing, and the image XObject format every raster reader writes.
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
+#include "pdf/image/image_objects.h"
 
 namespace pagora {
 namespace {
@@ -27,20 +30,21 @@ void Pagora::DrawImage(const std::string& file_name, float x, float y, float wid
   if (frame < INT16_MIN || frame > INT16_MAX) throw RuntimeError(kOverflow);
   const std::string upper_name = UpperCase(file_name);
   const auto frame16 = static_cast<std::int16_t>(frame);
-  int number = FindImage(images_, upper_name, frame16);
+  int number = FindImage(doc_->images, upper_name, frame16);
   if (number == 0) {
-    number = AddImage(images_, upper_name, frame16, memory_factor_);
+    number = AddImage(doc_->images, upper_name, frame16, doc_->memory_factor);
     // Other raster formats and vector pictures get their readers later; until then their
     // entries stay without a picture, like a file of an unknown kind.
-    if (EndsWith(upper_name, ".GIF")) ReadGifEntry(number, file_name);
+    if (EndsWith(upper_name, ".GIF")) ReadGifEntry(*doc_, number, file_name);
   }
 
-  SetXY(x, y);
-  const ImageEntry& entry = images_.entries[number];
+  doc_->page.x = ToPoints(*doc_, x);
+  doc_->page.y = ToPoints(*doc_, y);
+  const ImageEntry& entry = doc_->images.entries[number];
   // A placement naming an XObject that was never written would make the file invalid.
   if (entry.pixel_width == 0) return;
 
-  const float k = page_.unit_factor;
+  const float k = doc_->page.unit_factor;
   const auto pixel_width = static_cast<float>(entry.pixel_width);
   const auto pixel_height = static_cast<float>(entry.pixel_height);
   if (width == 0 && height == 0) {
@@ -52,36 +56,37 @@ void Pagora::DrawImage(const std::string& file_name, float x, float y, float wid
   } else if (width == 0) {
     width = height * pixel_width / pixel_height;
   }
-  SetPositionAndArea(x, y, x, y, x + width, y + height);
-  AppendContent("q " + FormatLength(width, k) + " 0 0 " + FormatLength(height, k) + " " +
-                FormatLength(x, k) + " " + FormatLength(y, k) + " cm /_IMG_" +
-                std::to_string(number) + " Do Q");
+  SetPositionAndArea(*doc_, x, y, x, y, x + width, y + height);
+  AppendContent(*doc_, "q " + FormatLength(width, k) + " 0 0 " + FormatLength(height, k) + " " +
+                           FormatLength(x, k) + " " + FormatLength(y, k) + " cm /_IMG_" +
+                           std::to_string(number) + " Do Q");
 }
 
-int Pagora::WriteImageObject(std::string_view format, std::string_view pixels,
-                             std::string_view palette, int width, int height, int bits,
-                             std::string_view name, std::string_view color_space,
-                             std::string_view fixed_filter, std::string_view mask) {
+int WriteImageObject(Document& doc, std::string_view format, std::string_view pixels,
+                     std::string_view palette, int width, int height, int bits,
+                     std::string_view name, std::string_view color_space,
+                     std::string_view fixed_filter, std::string_view mask) {
   const bool direct = format == "TGA" || format == "JPG" || bits == 24;
   const std::string space = format == "JPG" ? std::string(color_space) : "DeviceRGB";
-  const int object = StartObject();
-  WriteLine("<< /Type /XObject /Subtype /Image /Name " + std::string(name) + " /Width " +
-            std::to_string(width) + " /Height " + std::to_string(height));
-  if (!mask.empty()) WriteLine("/Mask [" + std::string(mask) + "]");
+  const int object = StartObject(doc);
+  WriteLine(doc, "<< /Type /XObject /Subtype /Image /Name " + std::string(name) + " /Width " +
+                     std::to_string(width) + " /Height " + std::to_string(height));
+  if (!mask.empty()) WriteLine(doc, "/Mask [" + std::string(mask) + "]");
   const bool indexed = !direct && bits <= 8;
   if (indexed) {
-    WriteLine("/BitsPerComponent " + std::to_string(bits) + " /ColorSpace [/Indexed /" + space +
-              " " + std::to_string((1 << bits) - 1) + " " + std::to_string(object + 1) + " 0 R]");
+    WriteLine(doc, "/BitsPerComponent " + std::to_string(bits) + " /ColorSpace [/Indexed /" +
+                       space + " " + std::to_string((1 << bits) - 1) + " " +
+                       std::to_string(object + 1) + " 0 R]");
   } else {
-    WriteLine("/BitsPerComponent 8 /ColorSpace /" + space);
+    WriteLine(doc, "/BitsPerComponent 8 /ColorSpace /" + space);
   }
-  WriteStream(pixels, 0, fixed_filter, 0);
-  FinishObject();
+  WriteStream(doc, pixels, 0, fixed_filter, 0);
+  FinishObject(doc);
   if (indexed) {
-    StartObject();
-    WriteLine("<<");
-    WriteStream(palette, 0, fixed_filter, 0);
-    FinishObject();
+    StartObject(doc);
+    WriteLine(doc, "<<");
+    WriteStream(doc, palette, 0, fixed_filter, 0);
+    FinishObject(doc);
   }
   return object;
 }

@@ -10,8 +10,6 @@ namespace {
 
 // The alignment cases; any combination of them is left-aligned.
 constexpr int kAlignCases = 0x1C7;
-constexpr int kAlignRight = 2;
-constexpr int kAlignCentre = 4;
 
 }  // namespace
 
@@ -42,7 +40,7 @@ LinePlacement PlaceLine(const TextMeasure& measure, std::string_view text, float
 
   if (mode == kAlignRight) {
     line.offset = width - line.measured;
-  } else if (mode == kAlignCentre) {
+  } else if (mode == kAlignCenter) {
     line.offset = (width - line.measured) / 2;
   } else if (mode == kAlignJustify && gaps > 0) {
     const float extra = width - line.measured - gaps * space;

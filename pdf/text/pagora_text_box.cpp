@@ -1,26 +1,22 @@
 // Text boxes: wrapped paragraphs placed in a rectangle, with the rest returned.
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
 #include "pdf/graphics/path_style.h"
 #include "pdf/text/text_box_layout.h"
+#include "pdf/text/text_output.h"
 
 namespace pagora {
-namespace {
-
-constexpr int kAlignBottom = 16;
-constexpr int kAlignMiddle = 32;
-
-}  // namespace
-
 std::string Pagora::DrawTextBox(float x, float y, float width, float height,
                                 const std::string& text, float indentation, int align,
                                 int options) {
-  const float k = page_.unit_factor;
-  const float line_height = TextHeight() * k * fonts_.text.line_spacing;
+  const float k = doc_->page.unit_factor;
+  const float line_height = TextHeight() * k * doc_->fonts.text.line_spacing;
   if (options != 1) {
-    AppendContent(PathPoint(x, y) + " " + PathPoint(width, height) + " re");
-    AppendContent(PaintPath(options));
+    AppendContent(*doc_, PathPoint(*doc_, x, y) + " " + PathPoint(*doc_, width, height) + " re");
+    AppendContent(*doc_, PaintPath(options));
   }
 
   TextBoxFrame frame;
@@ -29,7 +25,7 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   frame.align = align;
   frame.line_height = line_height;
   frame.height = height > 0 ? height * k : 0;
-  TextBoxLayout layout = LayoutTextBox(text, CurrentTextMeasure(fonts_, k), frame);
+  TextBoxLayout layout = LayoutTextBox(text, CurrentTextMeasure(doc_->fonts, k), frame);
 
   const auto lines = static_cast<float>(layout.lines.size());
   float first_bottom = y * k + line_height;
@@ -38,23 +34,23 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   } else if (align & kAlignBottom) {
     first_bottom = (y + height) * k - (lines - 1) * line_height;
   }
-  const FontRecord* font = fonts_.Current();
+  const FontRecord* font = doc_->fonts.Current();
   const float descent =
-      font != nullptr ? fonts_.size * static_cast<float>(font->descent) / 1000 : 0;
+      font != nullptr ? doc_->fonts.size * static_cast<float>(font->descent) / 1000 : 0;
   const float first_baseline = first_bottom + descent;
 
   float baseline = first_baseline;
   for (const TextBoxLine& line : layout.lines) {
     const int line_align = (line.last_of_paragraph && (align & kAlignJustify)) ? 1 : align;
-    EmitText(x, baseline / k, width, line.text, line.first_of_paragraph ? indentation : 0,
+    EmitText(*doc_, x, baseline / k, width, line.text, line.first_of_paragraph ? indentation : 0,
              line_align, /*new_line=*/false);
     baseline += line_height;
   }
 
-  const float top = page_.height - y * k;
-  graphics_.last_area = {x * k, top, (x + width) * k, top - lines * line_height};
-  page_.x = ToPoints(x);
-  page_.y = ToPoints(y + lines * line_height / k);
+  const float top = doc_->page.height - y * k;
+  doc_->graphics.last_area = {x * k, top, (x + width) * k, top - lines * line_height};
+  doc_->page.x = ToPoints(*doc_, x);
+  doc_->page.y = ToPoints(*doc_, y + lines * line_height / k);
   return std::move(layout.rest);
 }
 

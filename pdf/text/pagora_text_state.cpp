@@ -2,44 +2,52 @@
 #include <cstdint>
 #include <string>
 
+#include "pdf/core/document.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
+#include "pdf/graphics/drawing.h"
 #include "pdf/text/text_measure.h"
+#include "pdf/text/text_output.h"
 
 namespace pagora {
 
 float Pagora::TextLength(const std::string& phrase) const {
-  return CurrentTextMeasure(fonts_, page_.unit_factor).Length(phrase);
+  return CurrentTextMeasure(doc_->fonts, doc_->page.unit_factor).Length(phrase);
+}
+
+float TextHeight(const Document& doc) {
+  const FontRecord* font = doc.fonts.Current();
+  if (font == nullptr) return 0;
+  return ToUserUnits(doc,
+                     static_cast<float>(static_cast<double>(font->height) * doc.fonts.size / 1000));
 }
 
 float Pagora::TextHeight() const {
-  const FontRecord* font = fonts_.Current();
-  if (font == nullptr) return 0;
-  return ToUserUnits(static_cast<float>(static_cast<double>(font->height) * fonts_.size / 1000));
+  return pagora::TextHeight(*doc_);
 }
 
 void Pagora::SetCharSpacing(float points) {
-  AppendContent(FormatNumber(points) + " Tc");
-  fonts_.text.char_spacing = points;
+  AppendContent(*doc_, FormatNumber(points) + " Tc");
+  doc_->fonts.text.char_spacing = points;
 }
 
 void Pagora::SetWordSpacing(float points) {
-  AppendContent(FormatNumber(points) + " Tw");
-  fonts_.text.word_spacing = points;
+  AppendContent(*doc_, FormatNumber(points) + " Tw");
+  doc_->fonts.text.word_spacing = points;
 }
 
 void Pagora::SetTextHorizontalScaling(float percent) {
-  AppendContent(FormatNumber(percent) + " Tz");
-  fonts_.text.horizontal_scaling = percent;
+  AppendContent(*doc_, FormatNumber(percent) + " Tz");
+  doc_->fonts.text.horizontal_scaling = percent;
 }
 
 void Pagora::SetTextMode(int mode) {
   if (mode < INT16_MIN || mode > INT16_MAX) throw RuntimeError(kOverflow);
-  AppendContent(std::to_string(mode) + " Tr");
+  AppendContent(*doc_, std::to_string(mode) + " Tr");
 }
 
 void Pagora::SetTextLineSpacing(float factor) {
-  if (factor >= 0) fonts_.text.line_spacing = factor;
+  if (factor >= 0) doc_->fonts.text.line_spacing = factor;
 }
 
 }  // namespace pagora

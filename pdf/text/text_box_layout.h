@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/pagora_codes.h"
 #include "pdf/text/text_measure.h"
 
 namespace pagora {
@@ -11,11 +12,6 @@ namespace pagora {
 // A rest of text that begins inside a paragraph starts with this byte: the box that takes
 // it up continues the paragraph instead of indenting a new one.
 inline constexpr char kContinuationMarker = '\0';
-
-// Alignment bits of a text box that change how it wraps.
-inline constexpr int kAlignJustify = 64;
-inline constexpr int kAlignShrink = 128;
-inline constexpr int kAlignFit = 256;
 
 // The frame a text is wrapped into.
 struct TextBoxFrame {

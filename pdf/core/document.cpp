@@ -1,0 +1,41 @@
+#include "pdf/core/document.h"
+
+#include <cstdio>
+
+#include "pdf/core/text_encoding.h"
+
+namespace pagora {
+namespace {
+
+std::string CreationDate(const LocalTime& t) {
+  char text[40];
+  std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02dZ+01'00'", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
+  return text;
+}
+
+}  // namespace
+
+Document::Document(const LocalTime& now) {
+  info.creation_date = CreationDate(now);
+  graphics.fill_color = "#FFFFFF";
+  graphics.line_color = "#000000";
+  graphics.text_color = "#000000";
+  writer.set_memory_factor(memory_factor);
+}
+
+void RecordError(Document& doc, std::string_view operation, std::string_view detail,
+                 const RuntimeError& error) {
+  doc.error.number = error.number();
+  doc.error.source = "Pagora." + std::string(operation);
+  const std::string_view standard = DescribeError(error.number());
+  doc.error.description = standard.empty() ? error.description() : std::string(standard);
+  if (!detail.empty()) doc.error.description += " - " + std::string(detail);
+}
+
+std::string EncodeTextString(const Document& doc, std::string_view text) {
+  // Encrypted first, then escaped: the escapes apply to the encrypted bytes.
+  return "(" + EscapeString(doc.security.Encrypt(doc.writer.current_object(), text)) + ")";
+}
+
+}  // namespace pagora

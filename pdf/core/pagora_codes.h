@@ -1,0 +1,89 @@
+#pragma once
+
+// Names for the integer codes of the public operations. Every operation keeps its plain
+// `int` parameter, so callers may pass numbers or OR these names together.
+
+namespace pagora {
+
+// Painting styles of the path operations (DrawRect, DrawLine, ...); only the low byte counts.
+enum PathStyleBits : int {
+  kPathStroke = 0x00,    // stroke the open path
+  kPathNoStroke = 0x01,  // with kPathFill: fill only; alone: leave the path unpainted
+  kPathClose = 0x02,
+  kPathFill = 0x04,  // even-odd rule; with neither other bit: fill and stroke
+  kPathClip = 0x80,  // also intersect the clipping path with this path
+};
+
+// Alignment bits of DrawText (the first three) and DrawTextBox (all).
+enum AlignBits : int {
+  kAlignLeft = 1,
+  kAlignRight = 2,
+  kAlignCenter = 4,
+  kAlignBottom = 16,
+  kAlignMiddle = 32,
+  kAlignJustify = 64,
+  kAlignShrink = 128,  // squeeze long paragraphs onto one line
+  kAlignFit = 256,     // squeeze or stretch every paragraph onto one line
+};
+
+// Font style bits of SetFont.
+enum FontStyleBits : int {
+  kFontBold = 1,
+  kFontItalic = 2,
+  kFontUnderline = 4,
+  kFontOverline = 8,
+  kFontStrikeOut = 16,
+};
+
+// Unit codes of SetScale and the custom paper code of SetPaperSize.
+enum UnitCode : int {
+  kUnitPoint = 0,
+  kUnitInch = 1,
+  kUnitMillimetre = 2,
+  kUnitCentimetre = 3,
+  kUnitCustom = 255,
+};
+inline constexpr int kPaperA4 = 0;
+inline constexpr int kPaperCustom = 255;
+
+// Encoder bits of SetCompression.
+enum CompressionBits : int {
+  kCompressRunLength = 0x01,
+  kCompressFlate = 0x02,
+  kCompressLzw = 0x04,
+  kCompressAscii85 = 0x08,
+  kCompressAsciiHex = 0x10,
+};
+
+// Permission bits of SetProtection, and the bit that asks for a 128-bit key.
+enum PermissionBits : int {
+  kAllowPrint = 4,
+  kAllowModify = 8,
+  kAllowCopy = 16,
+  kAllowNotes = 32,
+  kAllowFillForms = 256,  // 128-bit keys only, as the three below
+  kAllowAccessibility = 512,
+  kAllowAssemble = 1024,
+  kAllowPrintHighQuality = 2048,
+  kProtect128Bit = 4096,
+};
+
+// Flag word of SetViewerPreferences: the low four bits choose the page mode, 0x10..0x200
+// are the display preferences, and the top bits of the 16-bit word the page layout.
+enum ViewerFlags : int {
+  kPageModeFullScreen = 1,
+  kPageModeOutlines = 2,
+  kPageModeThumbnails = 4,
+  kPageModeLayers = 8,
+  kHideMenubar = 0x10,
+  kHideToolbar = 0x20,
+  kHideWindowUi = 0x40,
+  kDisplayDocTitle = 0x80,
+  kCenterWindow = 0x100,
+  kFitWindow = 0x200,
+  kLayoutOneColumn = 0x2000,
+  kLayoutTwoColumnLeft = 0x4000,
+  kLayoutTwoColumnRight = -0x8000,  // the 16-bit 0x8000, sign-widened
+};
+
+}  // namespace pagora
