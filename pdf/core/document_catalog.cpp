@@ -6,7 +6,9 @@
 namespace pagora {
 namespace {
 
-std::string Reference(int object) { return std::to_string(object) + " 0 R"; }
+std::string Reference(int object) {
+  return std::to_string(object) + " 0 R";
+}
 
 }  // namespace
 
@@ -47,22 +49,34 @@ std::string BuildCatalog(const CatalogParts& parts, int* version_bump) {
 
   const std::int32_t flags = parts.viewer_flags;
   switch (flags & ~std::int32_t{0xFFF}) {
-    case kLayoutOneColumn: text += "\n/PageLayout /OneColumn"; break;
-    case kLayoutTwoColumnLeft: text += "\n/PageLayout /TwoColumnLeft"; break;
-    case kLayoutTwoColumnRight: text += "\n/PageLayout /TwoColumnRight"; break;
-    default: break;
+    case kLayoutOneColumn:
+      text += "\n/PageLayout /OneColumn";
+      break;
+    case kLayoutTwoColumnLeft:
+      text += "\n/PageLayout /TwoColumnLeft";
+      break;
+    case kLayoutTwoColumnRight:
+      text += "\n/PageLayout /TwoColumnRight";
+      break;
+    default:
+      break;
   }
   switch (flags & 0xF) {
-    case kPageModeFullScreen: text += "\n/PageMode /FullScreen"; break;
+    case kPageModeFullScreen:
+      text += "\n/PageMode /FullScreen";
+      break;
     case kPageModeOutlines:
       if (parts.outline_entries >= 2) text += "\n/PageMode /UseOutlines";
       break;
-    case kPageModeThumbnails: text += "\n/PageMode /UseThumbs"; break;
+    case kPageModeThumbnails:
+      text += "\n/PageMode /UseThumbs";
+      break;
     case kPageModeLayers:
       text += "\n/PageMode /UseOC";
       bump = 2;
       break;
-    default: break;
+    default:
+      break;
   }
   text += "\n/ViewerPreferences << ";
   if (flags & kHideMenubar) text += "/HideMenubar true ";

@@ -56,9 +56,9 @@ std::string DocumentSecurity::DictionaryText() const {
 
 TrailerEncryption DocumentSecurity::Trailer(int dictionary_object) const {
   assert(on_);
-  const std::vector<std::uint8_t> hex = EncodeAsciiHex(
-      {reinterpret_cast<const std::uint8_t*>(security_.file_identifier.data()),
-       security_.file_identifier.size()});
+  const std::vector<std::uint8_t> hex =
+      EncodeAsciiHex({reinterpret_cast<const std::uint8_t*>(security_.file_identifier.data()),
+                      security_.file_identifier.size()});
   return {dictionary_object, std::string(hex.begin(), hex.end())};
 }
 

@@ -144,6 +144,8 @@ std::string FormatColor(std::string_view color) {
   return text;
 }
 
-std::string_view FormatBoolean(bool value) { return value ? "true" : "false"; }
+std::string_view FormatBoolean(bool value) {
+  return value ? "true" : "false";
+}
 
 }  // namespace pagora

@@ -38,28 +38,40 @@ void PdfObjectWriter::Reset() noexcept {
   xref_offsets_.clear();
 }
 
-void PdfObjectWriter::Open(const std::string& path) { file_.Open(path); }
+void PdfObjectWriter::Open(const std::string& path) {
+  file_.Open(path);
+}
 
 void PdfObjectWriter::WriteLine(std::string_view text) {
   WriteBytes(text);
   WriteBytes("\n");
 }
 
-void PdfObjectWriter::WriteBytes(std::string_view bytes) { file_.Write(bytes); }
+void PdfObjectWriter::WriteBytes(std::string_view bytes) {
+  file_.Write(bytes);
+}
 
-int PdfObjectWriter::StartObject(int number) {
-  if (!file_.IsOpen()) throw RuntimeError(kBadFileName);
-  if (number < 0) throw RuntimeError(kInvalidCall);
-  if (number == 0) {
-    if (highest_object_ == INT_MAX) throw RuntimeError(kOverflow);
-    number = highest_object_ + 1;
-  }
+void PdfObjectWriter::GrowTableTo(int number) {
   highest_object_ = std::max(highest_object_, number);
   if (static_cast<std::size_t>(highest_object_) >= xref_offsets_.size()) {
     const int size = xref_offsets_.empty() ? InitialTableSize(memory_factor_) : 0;
     const int grown = GrownTableSize(highest_object_, memory_factor_);
     xref_offsets_.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
   }
+}
+
+int PdfObjectWriter::Reserve() {
+  if (highest_object_ == INT_MAX) throw RuntimeError(kOverflow);
+  const int number = highest_object_ + 1;
+  GrowTableTo(number);
+  return number;
+}
+
+int PdfObjectWriter::StartObject(int number) {
+  if (!file_.IsOpen()) throw RuntimeError(kBadFileName);
+  if (number < 0) throw RuntimeError(kInvalidCall);
+  if (number == 0) number = Reserve();
+  GrowTableTo(number);
   xref_offsets_[static_cast<std::size_t>(number)] = file_.Position();
 
   std::string line;
@@ -87,8 +99,9 @@ void PdfObjectWriter::WriteXrefAndTrailer(int info_object, int root_object,
   for (int n = 1; n <= highest_object_; ++n) {
     char* entry = text.data() + table_start + kXrefEntrySize * static_cast<std::size_t>(n - 1);
     const auto index = static_cast<std::size_t>(n);
-    AppendOffsetField(entry, index < xref_offsets_.size() ? xref_offsets_[index] : 0);
-    std::copy_n(" 00000 n\r\n", 10, entry + 10);
+    const std::uint64_t offset = index < xref_offsets_.size() ? xref_offsets_[index] : 0;
+    AppendOffsetField(entry, offset);
+    std::copy_n(offset != 0 ? " 00000 n\r\n" : " 65535 f\r\n", 10, entry + 10);
   }
 
   text += "trailer\n<< /Size ";

@@ -44,6 +44,10 @@ class PdfObjectWriter {
   void WriteLine(std::string_view text);
   // Writes bytes as they are, with no line end (stream data).
   void WriteBytes(std::string_view bytes);
+  // Hands out the next object number for an object that is named before it is written;
+  // StartObject(number) writes it later. A reserved object never written is listed as
+  // free, so a reference to it reads as null instead of pointing at another object.
+  int Reserve();
   // Starts indirect object `number` (0 allocates the next one): records its offset in the
   // cross-reference table and writes the line "n 0 obj". Returns the number used.
   int StartObject(int number = 0);
@@ -74,8 +78,11 @@ class PdfObjectWriter {
   int current_object_ = 0;
   int version_bump_ = 0;
   std::uint8_t memory_factor_ = 1;
-  // Byte offset of each object's "n 0 obj" line, indexed by object number; index 0 unused.
-  // Its length follows the engine's table growth rule.
+  // Makes room in the cross-reference table for object `number`.
+  void GrowTableTo(int number);
+
+  // Byte offset of each object's "n 0 obj" line, indexed by object number; index 0 unused,
+  // 0 for an object not written (yet). Its length follows the engine's table growth rule.
   std::vector<std::uint64_t> xref_offsets_;
 };
 

@@ -48,7 +48,9 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
 
 }  // namespace
 
-OutputFile::~OutputFile() { Discard(); }
+OutputFile::~OutputFile() {
+  Discard();
+}
 
 void OutputFile::Open(const std::string& path) {
   Discard();

@@ -16,20 +16,20 @@ std::string BuildContentPrefix(const PageState& page) {
   return prefix;
 }
 
-std::string BuildPageDictionary(const PageState& page, int page_object,
-                                std::optional<int> open_script, std::optional<int> close_script) {
+std::string BuildPageDictionary(const PageState& page, const PageReferences& references) {
+  const auto& [contents, annotations, open_script, close_script] = references;
   const std::string width = FormatNumber(page.width);
   const std::string height = FormatNumber(page.height);
   const std::string box = "[0 0 " + width + " " + height + "]\r";
 
-  std::string text = "<< /Type /Page /Parent 1 0 R /Contents " + std::to_string(page_object + 1) +
-                     " 0 R\r";
+  std::string text =
+      "<< /Type /Page /Parent 1 0 R /Contents " + std::to_string(contents) + " 0 R\r";
   if (const std::string_view rotate = RotationEntry(page.rotation); !rotate.empty()) {
     text += rotate;
     text += '\r';
   }
   text += "/MediaBox " + box + "/CropBox " + box + "/BleedBox " + box;
-  if (!page.annotations.empty()) text += "/Annots " + std::to_string(page_object + 2) + " 0 R";
+  if (annotations) text += "/Annots " + std::to_string(*annotations) + " 0 R";
   text += "/Resources 2 0 R";
   if (!page.transition.text.empty()) {
     text += "\r/Dur " + FormatNumber(page.transition.display_duration) + " /Trans " +
@@ -38,10 +38,12 @@ std::string BuildPageDictionary(const PageState& page, int page_object,
   if (open_script || close_script) {
     text += "\n/AA <<";
     if (open_script) {
-      text += " /O << /Type /Action /S /JavaScript /JS " + std::to_string(*open_script) + " 0 R >>\r";
+      text +=
+          " /O << /Type /Action /S /JavaScript /JS " + std::to_string(*open_script) + " 0 R >>\r";
     }
     if (close_script) {
-      text += " /C << /Type /Action /S /JavaScript /JS " + std::to_string(*close_script) + " 0 R >>\r";
+      text +=
+          " /C << /Type /Action /S /JavaScript /JS " + std::to_string(*close_script) + " 0 R >>\r";
     }
     text += ">> ";
   }

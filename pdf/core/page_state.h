@@ -47,11 +47,15 @@ struct PageState {
 // when clipping is on.
 std::string BuildContentPrefix(const PageState& page);
 
-// The page object's dictionary, one line. The content stream is object `page_object` + 1
-// and, when the page has annotations, their array is `page_object` + 2. Script objects
-// of the page's open and close actions are named when given.
-std::string BuildPageDictionary(const PageState& page, int page_object,
-                                std::optional<int> open_script = std::nullopt,
-                                std::optional<int> close_script = std::nullopt);
+// The objects a page dictionary names besides the shared ones.
+struct PageReferences {
+  int contents = 0;
+  std::optional<int> annotations;  // the array of the page's annotations
+  std::optional<int> open_script;
+  std::optional<int> close_script;
+};
+
+// The page object's dictionary, one line.
+std::string BuildPageDictionary(const PageState& page, const PageReferences& references);
 
 }  // namespace pagora

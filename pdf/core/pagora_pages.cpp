@@ -47,21 +47,26 @@ void Pagora::EndPage() {
   if (!doc_->content.page_open) return;
   doc_->content.page_open = false;
 
-  const int page_object = StartObject(*doc_);
+  PdfObjectWriter& writer = doc_->writer;
+  const int page_object = writer.Reserve();
+  PageReferences references;
+  references.contents = writer.Reserve();
+  if (!doc_->page.annotations.empty()) references.annotations = writer.Reserve();
   doc_->page.object_numbers[static_cast<std::size_t>(doc_->page.count)] = page_object;
-  WriteLine(*doc_, BuildPageDictionary(doc_->page, page_object));
+  StartObject(*doc_, page_object);
+  WriteLine(*doc_, BuildPageDictionary(doc_->page, references));
   FinishObject(*doc_);
   doc_->page.kids += std::to_string(page_object) + " 0 R ";
 
-  StartObject(*doc_);
+  StartObject(*doc_, references.contents);
   WriteLine(*doc_, "<<");
   std::string data = BuildContentPrefix(doc_->page);
   data += doc_->content.page.Text();
   WriteStream(*doc_, data, 0, "", 0);
   FinishObject(*doc_);
 
-  if (!doc_->page.annotations.empty()) {
-    StartObject(*doc_);
+  if (references.annotations) {
+    StartObject(*doc_, *references.annotations);
     WriteLine(*doc_, "[ " + doc_->page.annotations + " ]");
     FinishObject(*doc_);
   }

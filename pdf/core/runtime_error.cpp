@@ -16,18 +16,30 @@ std::string ComposeDescription(int number, std::string_view detail) {
 
 std::string_view DescribeError(int number) {
   switch (number) {
-    case kInvalidCall: return "Chiamata di routine o argomento non validi";
-    case kOverflow: return "Overflow";
-    case kSubscriptOutOfRange: return "Indice non incluso nell'intervallo";
-    case kDivisionByZero: return "Divisione per zero";
-    case kTypeMismatch: return "Tipo non corrispondente";
-    case kBadFileName: return "Nome o numero di file non valido";
-    case kFileNotFound: return "Impossibile trovare il file";
-    case kInputPastEnd: return "Input oltre la fine del file";
-    case kPathFileAccess: return "Errore di accesso al percorso/file";
-    case kPathNotFound: return "Impossibile trovare il percorso";
-    case kInvalidFormat: return "Formato di file non valido";
-    default: return {};
+    case kInvalidCall:
+      return "Chiamata di routine o argomento non validi";
+    case kOverflow:
+      return "Overflow";
+    case kSubscriptOutOfRange:
+      return "Indice non incluso nell'intervallo";
+    case kDivisionByZero:
+      return "Divisione per zero";
+    case kTypeMismatch:
+      return "Tipo non corrispondente";
+    case kBadFileName:
+      return "Nome o numero di file non valido";
+    case kFileNotFound:
+      return "Impossibile trovare il file";
+    case kInputPastEnd:
+      return "Input oltre la fine del file";
+    case kPathFileAccess:
+      return "Errore di accesso al percorso/file";
+    case kPathNotFound:
+      return "Impossibile trovare il percorso";
+    case kInvalidFormat:
+      return "Formato di file non valido";
+    default:
+      return {};
   }
 }
 

@@ -12,8 +12,8 @@ enum ErrorNumber : int {
   kOverflow = 6,             // arithmetic or range overflow
   kSubscriptOutOfRange = 9,  // index outside a table
   kDivisionByZero = 11,
-  kTypeMismatch = 13,    // malformed value, e.g. a colour text that is not hexadecimal
-  kBadFileName = 52,     // bad file name, or the file is locked, busy or not writable
+  kTypeMismatch = 13,  // malformed value, e.g. a colour text that is not hexadecimal
+  kBadFileName = 52,   // bad file name, or the file is locked, busy or not writable
   kFileNotFound = 53,
   kInputPastEnd = 62,    // input past the end of a file
   kPathFileAccess = 75,  // any other failure to open, read or write a file

@@ -6,7 +6,9 @@
 
 namespace pagora {
 
-int InitialTableSize(std::uint8_t memory_factor) { return memory_factor * 10; }
+int InitialTableSize(std::uint8_t memory_factor) {
+  return memory_factor * 10;
+}
 
 int GrownTableSize(int count, std::uint8_t memory_factor) {
   // count × M ÷ 5 never ends in a half, so rounding to nearest is (count × M + 2) ÷ 5.

@@ -21,11 +21,21 @@ std::string XmlText(std::string_view text) {
   xml.reserve(text.size() + 8);
   for (const char c : text) {
     switch (c) {
-      case '<': xml += "&lt;"; break;
-      case '>': xml += "&gt;"; break;
-      case '&': xml += "&amp;"; break;
-      case '\'': xml += "&apos;"; break;
-      case '"': xml += "&quot;"; break;
+      case '<':
+        xml += "&lt;";
+        break;
+      case '>':
+        xml += "&gt;";
+        break;
+      case '&':
+        xml += "&amp;";
+        break;
+      case '\'':
+        xml += "&apos;";
+        break;
+      case '"':
+        xml += "&quot;";
+        break;
       default: {
         const auto byte = static_cast<std::uint8_t>(c);
         if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') break;
@@ -52,38 +62,22 @@ std::string BuildXmpPacket(const DocumentInfo& info) {
   const std::string body =
       "<rdf:RDF xmlns:rdf='" + ns_rdf + "' xmlns:iX='" + kIxNamespace + "'>\r" +
       " <rdf:Description about='' xmlns='" + ns_pdf + "' xmlns:pdf='" + ns_pdf + "'>\r" +
-      "  <pdf:Producer>" + XmlText(info.producer) + "</pdf:Producer>\r" +
-      "  <pdf:Author>" + author + "</pdf:Author>\r" +
-      "  <pdf:Creator>" + creator + "</pdf:Creator>\r" +
-      "  <pdf:ModDate>" + date + "</pdf:ModDate>\r" +
-      "  <pdf:Title>" + title + "</pdf:Title>\r" +
-      "  <pdf:CreationDate>" + date + "</pdf:CreationDate>\r" +
-      "  <pdf:Subject>" + subject + "</pdf:Subject>\r" +
-      "  <pdf:Keywords>" + XmlText(info.keywords) + "</pdf:Keywords>\r" +
-      " </rdf:Description>\r" +
-      " <rdf:Description about='' xmlns='" + ns_xap + "' xmlns:xap='" + ns_xap + "'>\r" +
-      "  <xap:Author>" + author + "</xap:Author>\r" +
-      "  <xap:ModifyDate>" + date + "</xap:ModifyDate>\r" +
-      "  <xap:Title>\r" +
-      "   <rdf:Alt>\r" +
-      "  <rdf:li xml:lang='x-default'>" + title + "</rdf:li>\r" +
-      "   </rdf:Alt>\r" +
-      "  </xap:Title>\r" +
-      "  <xap:CreateDate>" + date + "</xap:CreateDate>\r" +
-      "  <xap:Description>\r" +
-      "   <rdf:Alt>\r" +
-      "  <rdf:li xml:lang='x-default'>" + subject + "</rdf:li>\r" +
-      "   </rdf:Alt>\r" +
-      "  </xap:Description>\r" +
-      "  <xap:MetadataDate>" + date + "</xap:MetadataDate>\r" +
-      " </rdf:Description>\r" +
-      " <rdf:Description about='' xmlns='" + ns_dc + "' xmlns:dc='" + ns_dc + "'>\r" +
-      "  <dc:creator>" + creator + "</dc:creator>\r" +
-      "  <dc:title>" + title + "</dc:title>\r" +
-      "  <dc:description>" + subject + "</dc:description>\r" +
-      " </rdf:Description>\r" +
-      "</rdf:RDF>\r" +
-      "<?xpacket end='r'?>";
+      "  <pdf:Producer>" + XmlText(info.producer) + "</pdf:Producer>\r" + "  <pdf:Author>" +
+      author + "</pdf:Author>\r" + "  <pdf:Creator>" + creator + "</pdf:Creator>\r" +
+      "  <pdf:ModDate>" + date + "</pdf:ModDate>\r" + "  <pdf:Title>" + title + "</pdf:Title>\r" +
+      "  <pdf:CreationDate>" + date + "</pdf:CreationDate>\r" + "  <pdf:Subject>" + subject +
+      "</pdf:Subject>\r" + "  <pdf:Keywords>" + XmlText(info.keywords) + "</pdf:Keywords>\r" +
+      " </rdf:Description>\r" + " <rdf:Description about='' xmlns='" + ns_xap + "' xmlns:xap='" +
+      ns_xap + "'>\r" + "  <xap:Author>" + author + "</xap:Author>\r" + "  <xap:ModifyDate>" +
+      date + "</xap:ModifyDate>\r" + "  <xap:Title>\r" + "   <rdf:Alt>\r" +
+      "  <rdf:li xml:lang='x-default'>" + title + "</rdf:li>\r" + "   </rdf:Alt>\r" +
+      "  </xap:Title>\r" + "  <xap:CreateDate>" + date + "</xap:CreateDate>\r" +
+      "  <xap:Description>\r" + "   <rdf:Alt>\r" + "  <rdf:li xml:lang='x-default'>" + subject +
+      "</rdf:li>\r" + "   </rdf:Alt>\r" + "  </xap:Description>\r" + "  <xap:MetadataDate>" + date +
+      "</xap:MetadataDate>\r" + " </rdf:Description>\r" + " <rdf:Description about='' xmlns='" +
+      ns_dc + "' xmlns:dc='" + ns_dc + "'>\r" + "  <dc:creator>" + creator + "</dc:creator>\r" +
+      "  <dc:title>" + title + "</dc:title>\r" + "  <dc:description>" + subject +
+      "</dc:description>\r" + " </rdf:Description>\r" + "</rdf:RDF>\r" + "<?xpacket end='r'?>";
   // bytes= gives the length of the whole packet, its header included; the header's length
   // depends on the digits of the count itself.
   const std::string header_start = "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d' bytes='";
@@ -91,7 +85,8 @@ std::string BuildXmpPacket(const DocumentInfo& info) {
   std::size_t total = header_start.size() + header_end.size() + body.size();
   std::string count = std::to_string(total);
   // Writing the count lengthens the header; settle on a count that includes its own digits.
-  while (std::to_string(total + count.size()) != count) count = std::to_string(total + count.size());
+  while (std::to_string(total + count.size()) != count)
+    count = std::to_string(total + count.size());
   return header_start + count + header_end + body;
 }
 

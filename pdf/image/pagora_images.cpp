@@ -68,22 +68,24 @@ int WriteImageObject(Document& doc, std::string_view format, std::string_view pi
                      std::string_view fixed_filter, std::string_view mask) {
   const bool direct = format == "TGA" || format == "JPG" || bits == 24;
   const std::string space = format == "JPG" ? std::string(color_space) : "DeviceRGB";
-  const int object = StartObject(doc);
+  const bool indexed = !direct && bits <= 8;
+  const int object = doc.writer.Reserve();
+  const int palette_object = indexed ? doc.writer.Reserve() : 0;
+  StartObject(doc, object);
   WriteLine(doc, "<< /Type /XObject /Subtype /Image /Name " + std::string(name) + " /Width " +
                      std::to_string(width) + " /Height " + std::to_string(height));
   if (!mask.empty()) WriteLine(doc, "/Mask [" + std::string(mask) + "]");
-  const bool indexed = !direct && bits <= 8;
   if (indexed) {
     WriteLine(doc, "/BitsPerComponent " + std::to_string(bits) + " /ColorSpace [/Indexed /" +
                        space + " " + std::to_string((1 << bits) - 1) + " " +
-                       std::to_string(object + 1) + " 0 R]");
+                       std::to_string(palette_object) + " 0 R]");
   } else {
     WriteLine(doc, "/BitsPerComponent 8 /ColorSpace /" + space);
   }
   WriteStream(doc, pixels, 0, fixed_filter, 0);
   FinishObject(doc);
   if (indexed) {
-    StartObject(doc);
+    StartObject(doc, palette_object);
     WriteLine(doc, "<<");
     WriteStream(doc, palette, 0, fixed_filter, 0);
     FinishObject(doc);

@@ -91,7 +91,8 @@ std::string PdfNameToken(std::string_view name) {
 }
 
 std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
-                                              std::string_view resource_name, int object) {
+                                              std::string_view resource_name,
+                                              int descriptor_object) {
   std::vector<std::string> lines;
   lines.push_back("<< /Type /Font /Subtype /" +
                   std::string(record.true_type ? "TrueType" : "Type1") + " /Name /" +
@@ -106,7 +107,7 @@ std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
     lines.emplace_back(" >>");
     return lines;
   }
-  std::string block = "/FontDescriptor " + std::to_string(object + 1) + " 0 R\r/Widths [";
+  std::string block = "/FontDescriptor " + std::to_string(descriptor_object) + " 0 R\r/Widths [";
   for (std::size_t code = 0; code < record.widths.size(); ++code) {
     block += ' ';
     block += std::to_string(record.widths[code]);

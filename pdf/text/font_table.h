@@ -39,12 +39,13 @@ FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t en
 // delimiters, white space, "#" and bytes outside "!".."~" become "#" and two hex digits.
 std::string PdfNameToken(std::string_view name);
 
-// The lines of font object `object` for `record` under `resource_name`, up to its closing
+// The lines of the font object for `record` under `resource_name`, up to its closing
 // ">>": the dictionary with /Subtype /Type1 or /TrueType, /Name, /BaseFont, codes 0..255,
 // the /Encoding (WinAnsi or MacRoman) except for Symbol and ZapfDingbats, and for a
-// TrueType font the /FontDescriptor (object + 1) and /Widths.
+// TrueType font the /FontDescriptor (object `descriptor_object`) and /Widths.
 std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
-                                              std::string_view resource_name, int object);
+                                              std::string_view resource_name,
+                                              int descriptor_object);
 
 // The opening line of a TrueType font's descriptor, "<< /Type /FontDescriptor /FontName
 // /<name> <descriptor> ", completed by the font file reference or " >>".

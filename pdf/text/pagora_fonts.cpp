@@ -42,8 +42,11 @@ void Pagora::SetFontSize(float points) {
 
 int WriteFontResource(Document& doc, const FontRecord& record, std::string_view resource_name,
                       std::string_view program, std::string_view descriptor) {
-  const int font_object = StartObject(doc);
-  for (const std::string& line : BuildFontObjectLines(record, resource_name, font_object)) {
+  const int font_object = doc.writer.Reserve();
+  const int descriptor_object = record.true_type ? doc.writer.Reserve() : 0;
+  const int program_object = record.true_type && !program.empty() ? doc.writer.Reserve() : 0;
+  StartObject(doc, font_object);
+  for (const std::string& line : BuildFontObjectLines(record, resource_name, descriptor_object)) {
     WriteLine(doc, line);
   }
   FinishObject(doc);
@@ -51,16 +54,16 @@ int WriteFontResource(Document& doc, const FontRecord& record, std::string_view 
       "/" + PdfNameToken(resource_name) + " " + std::to_string(font_object) + " 0 R ";
   if (!record.true_type) return font_object;
 
-  const int descriptor_object = StartObject(doc);
+  StartObject(doc, descriptor_object);
   WriteLine(doc, BuildFontDescriptorLine(record, descriptor));
   if (program.empty()) {
     WriteLine(doc, " >>");
     FinishObject(doc);
     return font_object;
   }
-  WriteLine(doc, "/FontFile2 " + std::to_string(descriptor_object + 1) + " 0 R >>");
+  WriteLine(doc, "/FontFile2 " + std::to_string(program_object) + " 0 R >>");
   FinishObject(doc);
-  StartObject(doc);
+  StartObject(doc, program_object);
   WriteLine(doc, "<<");
   WriteStream(doc, program, 0, "", static_cast<int>(program.size()));
   FinishObject(doc);

@@ -16,13 +16,12 @@ TEST(PageObjects, ContentPrefixFlipsUserSpaceAndClipsToMargins) {
   page.margin_top = 20 * mm;
   page.margin_bottom = 20 * mm;
   page.clip_to_margins = true;
-  EXPECT_EQ(BuildContentPrefix(page),
-            "1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re W n\r");
+  EXPECT_EQ(BuildContentPrefix(page), "1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re W n\r");
 }
 
 TEST(PageObjects, PageDictionaryNamesContentsBoxesAndOptionalEntries) {
   PageState page;
-  EXPECT_EQ(BuildPageDictionary(page, 4),
+  EXPECT_EQ(BuildPageDictionary(page, {5, {}, {}, {}}),
             "<< /Type /Page /Parent 1 0 R /Contents 5 0 R\r/MediaBox [0 0 596 842]\r"
             "/CropBox [0 0 596 842]\r/BleedBox [0 0 596 842]\r/Resources 2 0 R>>");
 
@@ -31,7 +30,7 @@ TEST(PageObjects, PageDictionaryNamesContentsBoxesAndOptionalEntries) {
   page.height = 841.8898f;
   page.annotations = "9 0 R ";
   page.transition = {"<< /Type /Trans /D 1 /S /Dissolve >> ", 2.5f};
-  EXPECT_EQ(BuildPageDictionary(page, 7, 5, 6),
+  EXPECT_EQ(BuildPageDictionary(page, {8, 9, 5, 6}),
             "<< /Type /Page /Parent 1 0 R /Contents 8 0 R\r/Rotate 90\r"
             "/MediaBox [0 0 595.276 841.89]\r/CropBox [0 0 595.276 841.89]\r"
             "/BleedBox [0 0 595.276 841.89]\r/Annots 9 0 R/Resources 2 0 R"
@@ -44,7 +43,7 @@ TEST(PageGeometry, CodesMapToSizesUnitsAndRotations) {
   const struct {
     int code;
     float width, height;
-  } sizes[] = {{0, 596, 842}, {1, 842, 596}, {9, 792, 612}, {17, 756, 522},
+  } sizes[] = {{0, 596, 842},   {1, 842, 596},   {9, 792, 612},   {17, 756, 522},
                {-1, 1192, 842}, {-2, 842, 1192}, {-8, 2384, 3371}};
   for (const auto& s : sizes) {
     const auto size = StandardPaperSize(s.code);

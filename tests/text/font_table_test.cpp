@@ -68,17 +68,17 @@ TEST(FontTable, RecordsCarryNameMetricsAndKey) {
 
 TEST(FontTable, FontObjectLines) {
   FontRecord times = MakeFontRecord(ResolveFontRequest("Times", 3, 0), 3, 0);
-  EXPECT_EQ(BuildFontObjectLines(times, "TimesNewRoman,BoldItalic", 5),
+  EXPECT_EQ(BuildFontObjectLines(times, "TimesNewRoman,BoldItalic", 6),
             (std::vector<std::string>{
                 "<< /Type /Font /Subtype /Type1 /Name /TimesNewRoman,BoldItalic /BaseFont "
                 "/TimesNewRoman,BoldItalic /FirstChar 0 /LastChar 255",
                 "/Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding>>", " >>"}));
   times.encoding = 1;
-  EXPECT_EQ(BuildFontObjectLines(times, "MACTimesNewRoman,BoldItalic", 5)[1],
+  EXPECT_EQ(BuildFontObjectLines(times, "MACTimesNewRoman,BoldItalic", 6)[1],
             "/Encoding << /Type /Encoding /BaseEncoding /MacRomanEncoding>>");
 
   const FontRecord symbol = MakeFontRecord(ResolveFontRequest("Symbol", 1, 0), 1, 0);
-  EXPECT_EQ(BuildFontObjectLines(symbol, "Symbol", 9),
+  EXPECT_EQ(BuildFontObjectLines(symbol, "Symbol", 10),
             (std::vector<std::string>{"<< /Type /Font /Subtype /Type1 /Name /Symbol /BaseFont "
                                       "/Symbol /FirstChar 0 /LastChar 255",
                                       " >>"}));
@@ -87,7 +87,7 @@ TEST(FontTable, FontObjectLines) {
   true_type.true_type = true;
   true_type.name = "Deja Vu";
   for (int code = 0; code < 256; ++code) true_type.widths[code] = static_cast<uint16_t>(code);
-  const auto lines = BuildFontObjectLines(true_type, "DejaVu", 7);
+  const auto lines = BuildFontObjectLines(true_type, "DejaVu", 8);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0],
             "<< /Type /Font /Subtype /TrueType /Name /DejaVu /BaseFont /Deja#20Vu /FirstChar 0 "
