@@ -67,7 +67,8 @@ std::uint16_t GlyphOfCharacter(const Format4Map& map, std::uint16_t character) {
   const std::uint16_t range_offset = ReadU16(map.cmap, range_offset_at);
   if (range_offset == 0) return static_cast<std::uint16_t>(character + delta);
   // The offset counts from the idRangeOffset entry itself into the glyph-index array.
-  const std::size_t entry = range_offset_at + range_offset + 2 * static_cast<std::size_t>(character - start);
+  const std::size_t entry =
+      range_offset_at + range_offset + 2 * static_cast<std::size_t>(character - start);
   if (!Holds(map.cmap, entry, 2)) return 0;
   const std::uint16_t glyph = ReadU16(map.cmap, entry);
   return glyph == 0 ? 0 : static_cast<std::uint16_t>(glyph + delta);

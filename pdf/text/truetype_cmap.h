@@ -10,10 +10,10 @@ namespace pagora {
 
 // A Windows format-4 subtable of a "cmap" table whose segment arrays lie inside the table.
 struct Format4Map {
-  SfntBytes cmap;              // the whole "cmap" table; offsets below are relative to it
-  std::size_t end_codes = 0;   // offset of endCode[0]
-  std::size_t seg_count = 0;   // segCountX2 / 2
-  bool symbolic = false;       // encoding 0 (symbol) rather than 1 (Unicode BMP)
+  SfntBytes cmap;             // the whole "cmap" table; offsets below are relative to it
+  std::size_t end_codes = 0;  // offset of endCode[0]
+  std::size_t seg_count = 0;  // segCountX2 / 2
+  bool symbolic = false;      // encoding 0 (symbol) rather than 1 (Unicode BMP)
 };
 
 enum class CmapChoice { kFound, kNone, kBadTable };

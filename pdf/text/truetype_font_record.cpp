@@ -38,8 +38,8 @@ std::string BuildTrueTypeDescriptor(const TrueTypeFont& font) {
   const int x_height = static_cast<int>(std::floor(font.ascent / 2.0));
   return "/Flags " + integer(font.Flags()) + " /FontBBox [" + integer(font.bbox.x_min) + " " +
          integer(font.bbox.y_min) + " " + integer(font.bbox.x_max) + " " +
-         integer(font.bbox.y_max) + "] /MissingWidth " + integer(font.missing_width) +
-         " /StemV " + integer(font.StemV()) + " /ItalicAngle " +
+         integer(font.bbox.y_max) + "] /MissingWidth " + integer(font.missing_width) + " /StemV " +
+         integer(font.StemV()) + " /ItalicAngle " +
          FormatNumber(static_cast<float>(font.italic_angle)) + " /CapHeight " +
          integer(font.ascent) + " /XHeight  " + integer(x_height) + " /Ascent " +
          integer(font.ascent) + " /Descent " + integer(font.descent) + " /MaxWidth " +

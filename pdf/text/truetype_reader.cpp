@@ -32,7 +32,9 @@ struct Tables {
 };
 
 // Nearest integer, halves to even (the default rounding mode).
-long Round(double x) { return std::lrint(x); }
+long Round(double x) {
+  return std::lrint(x);
+}
 
 TrueTypeStatus FindTables(SfntBytes file, Tables& tables) {
   if (!Holds(file, 0, kDirectoryHeaderSize)) return TrueTypeStatus::kTruncated;
@@ -201,10 +203,9 @@ TrueTypeStatus ReadMetrics(SfntBytes file, std::int32_t encoding, TrueTypeFont& 
     if (!glyphs.WidenBox(glyph, box)) return TrueTypeStatus::kBadTable;
   }
   if (box) {
-    font.bbox = {static_cast<int>(Round(box->x_min * scale)),
-                 static_cast<int>(Round(box->y_min * scale)),
-                 static_cast<int>(Round(box->x_max * scale)),
-                 static_cast<int>(Round(box->y_max * scale))};
+    font.bbox = {
+        static_cast<int>(Round(box->x_min * scale)), static_cast<int>(Round(box->y_min * scale)),
+        static_cast<int>(Round(box->x_max * scale)), static_cast<int>(Round(box->y_max * scale))};
   }
   if (font.Height() > 0x7FFF) return TrueTypeStatus::kOverflow;
   return ReadFullName(tables.table[kName], font.symbolic ? 0 : 1, font.full_name);

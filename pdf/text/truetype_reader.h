@@ -37,10 +37,10 @@ struct TrueTypeFont {
   std::string full_name;
   // Advance width of each single-byte code (/Widths).
   std::array<std::uint16_t, 256> widths{};
-  int ascent = 0;          // OS/2 usWinAscent (/Ascent, also /CapHeight)
-  int descent = 0;         // minus OS/2 usWinDescent (/Descent), so 0 or negative
-  int weight = 0;          // OS/2 usWeightClass, 100 to 900 in a sound font
-  double italic_angle = 0;  // degrees, rounded to two decimals (/ItalicAngle)
+  int ascent = 0;            // OS/2 usWinAscent (/Ascent, also /CapHeight)
+  int descent = 0;           // minus OS/2 usWinDescent (/Descent), so 0 or negative
+  int weight = 0;            // OS/2 usWeightClass, 100 to 900 in a sound font
+  double italic_angle = 0;   // degrees, rounded to two decimals (/ItalicAngle)
   bool fixed_pitch = false;  // post isFixedPitch
   bool symbolic = false;     // the character map is the Windows symbol one (encoding 0)
   int max_width = 0;         // hhea advanceWidthMax (/MaxWidth)
