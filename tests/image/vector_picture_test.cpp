@@ -342,12 +342,5 @@ TEST(WmfPictureTest, StopsAtDamagedRecords) {
   EXPECT_EQ(TranslateWmfPicture(good, {0, 0, 0, 0, 0}).status, VectorPictureStatus::kOverflow);
 }
 
-TEST(VectorPictureTest, MapsStatusesToRunTimeErrors) {
-  EXPECT_EQ(VectorPictureError(VectorPictureStatus::kOk), std::nullopt);
-  EXPECT_EQ(VectorPictureError(VectorPictureStatus::kEmptyFrame), kDivisionByZero);
-  EXPECT_EQ(VectorPictureError(VectorPictureStatus::kTruncated), kInputPastEnd);
-  EXPECT_EQ(VectorPictureError(VectorPictureStatus::kNoBoundingBox), kInvalidFormat);
-}
-
 }  // namespace
 }  // namespace pagora
