@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <queue>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pdf/core/number_format.h"
 
