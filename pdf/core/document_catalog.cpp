@@ -42,10 +42,13 @@ std::string BuildCatalog(const CatalogParts& parts, int* version_bump) {
   if (!parts.page_labels.empty()) text += "\r/PageLabels << /Nums [ " + parts.page_labels + " ] >>";
   if (parts.metadata) text += "\r/Metadata " + Reference(*parts.metadata);
   if (parts.destinations) text += "\r/Dests " + Reference(*parts.destinations);
+  if (!parts.acro_form.empty()) text += "\r/AcroForm " + parts.acro_form;
   if (parts.names) text += "\r/Names " + Reference(*parts.names);
   if (parts.open_script) {
     text += "\r/OpenAction << /S /JavaScript /JS " + Reference(*parts.open_script) + " >>\r";
   }
+  if (!parts.document_actions.empty()) text += "\n\n/AA <<" + parts.document_actions + ">> ";
+  if (!parts.optional_content.empty()) text += "\n/OCProperties " + parts.optional_content;
 
   const std::int32_t flags = parts.viewer_flags;
   switch (flags & ~std::int32_t{0xFFF}) {

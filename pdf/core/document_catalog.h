@@ -24,15 +24,19 @@ struct ResourceLists {
 // or of object 3 (tiling patterns, without them).
 std::string BuildResourceDictionary(const ResourceLists& lists, bool with_patterns);
 
-// What the catalog names besides the page tree; absent pieces write nothing.
+// What the catalog names besides the page tree; each subsystem's closing step fills its
+// part, and absent parts write nothing.
 struct CatalogParts {
-  std::optional<int> outline_root;
+  std::optional<int> outline_root;  // /Outlines
   int outline_entries = 1;
-  std::string page_labels;  // the /Nums entries
+  std::string page_labels;  // the /Nums entries of /PageLabels
   std::optional<int> metadata;
-  std::optional<int> destinations;
-  std::optional<int> names;
-  std::optional<int> open_script;
+  std::optional<int> destinations;  // /Dests
+  std::string acro_form;            // the /AcroForm dictionary, "<<" to ">>"
+  std::optional<int> names;         // /Names
+  std::optional<int> open_script;   // /OpenAction
+  std::string document_actions;     // the entries of the document's /AA dictionary
+  std::string optional_content;     // the /OCProperties dictionary, "<<" to ">>"
   std::int32_t viewer_flags = 0;
 };
 

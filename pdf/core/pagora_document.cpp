@@ -5,6 +5,7 @@
 
 #include "pdf/core/desktop_launcher.h"
 #include "pdf/core/document.h"
+#include "pdf/core/document_closing.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
@@ -71,56 +72,23 @@ std::string Pagora::BeginDoc(const std::string& file_name) {
 }
 
 void Pagora::EndDoc() {
-  if (doc_->page.count == 0) BeginPage();
+  Document& doc = *doc_;
+  if (doc.page.count == 0) BeginPage();
   EndPage();
 
-  std::optional<TrailerEncryption> encryption;
-  if (doc_->security.on()) {
-    const int dictionary = StartObject(*doc_);
-    WriteLine(*doc_, doc_->security.DictionaryText());
-    FinishObject(*doc_);
-    encryption = doc_->security.Trailer(dictionary);
-  }
+  // Each subsystem's closing step writes its objects and fills its part of the catalog, in
+  // this fixed order: outline, encryption, document scripts, layers, metadata, named
+  // destinations, then the shared objects, the catalog and the information dictionary.
+  DocumentClosing closing;
+  WriteEncryptionDictionary(doc, closing);
+  WriteMetadata(doc, closing);
+  WriteSharedObjects(doc);
+  const int catalog = WriteCatalog(doc, closing.catalog);
+  const int info = WriteInfoDictionary(doc);
 
-  const int metadata = StartObject(*doc_);
-  WriteLine(*doc_, "<< /Type /Metadata /Subtype /XML");
-  WriteStream(*doc_, BuildXmpPacket(doc_->info), 0, "", 0);
-  FinishObject(*doc_);
-
-  StartObject(*doc_, PdfObjectWriter::kPatternResourcesObject);
-  WriteLine(*doc_, BuildResourceDictionary(doc_->resources, /*with_patterns=*/false));
-  FinishObject(*doc_);
-  StartObject(*doc_, PdfObjectWriter::kPageResourcesObject);
-  WriteLine(*doc_, BuildResourceDictionary(doc_->resources, /*with_patterns=*/true));
-  FinishObject(*doc_);
-  StartObject(*doc_, PdfObjectWriter::kPageTreeObject);
-  WriteLine(*doc_, "<<\r/Type /Pages /Count " + std::to_string(doc_->page.count) + "\r/Kids [" +
-                       doc_->page.kids + "] \r>>");
-  FinishObject(*doc_);
-
-  const int catalog = StartObject(*doc_);
-  CatalogParts parts;
-  parts.page_labels = FormatPageLabels(*doc_);
-  parts.metadata = metadata;
-  parts.viewer_flags = doc_->viewer_flags;
-  int catalog_version = 0;
-  WriteLine(*doc_, BuildCatalog(parts, &catalog_version));
-  RequireVersion(*doc_, catalog_version);
-  FinishObject(*doc_);
-
-  const int info = StartObject(*doc_);
-  WriteLine(*doc_, BuildInfoDictionary({EncodeTextString(*doc_, doc_->info.title),
-                                        EncodeTextString(*doc_, doc_->info.author),
-                                        EncodeTextString(*doc_, doc_->info.creator),
-                                        EncodeTextString(*doc_, doc_->info.producer),
-                                        EncodeTextString(*doc_, doc_->info.creation_date),
-                                        EncodeTextString(*doc_, doc_->info.subject),
-                                        EncodeTextString(*doc_, doc_->info.keywords)}));
-  FinishObject(*doc_);
-
-  doc_->writer.WriteXrefAndTrailer(info, catalog, encryption);
-  const std::uint64_t size = doc_->writer.FinishFile();
-  doc_->file_size = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
+  doc.writer.WriteXrefAndTrailer(info, catalog, closing.encryption);
+  const std::uint64_t size = doc.writer.FinishFile();
+  doc.file_size = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
 }
 
 std::int32_t Pagora::FileSize() const {

@@ -20,8 +20,9 @@ TEST(ResourceDictionary, WritesOnlyTheListsInUse) {
       "/XObject <<\r/I1 6 0 R \r>>\r";
   EXPECT_EQ(BuildResourceDictionary(lists, false), common + "/ExtGState << /GS1 7 0 R  >> \r>>");
   EXPECT_EQ(BuildResourceDictionary(lists, true),
-            common + "/ColorSpace << /xxCSxx [ /Pattern /DeviceRGB ] >> \r/Pattern <<\r/P1 8 0 R >>\r"
-                     "/ExtGState << /GS1 7 0 R  >> \r>>");
+            common +
+                "/ColorSpace << /xxCSxx [ /Pattern /DeviceRGB ] >> \r/Pattern <<\r/P1 8 0 R >>\r"
+                "/ExtGState << /GS1 7 0 R  >> \r>>");
 }
 
 TEST(Catalog, ViewerPreferencesLineIsAlwaysWritten) {
@@ -72,13 +73,21 @@ TEST(Catalog, NamesEveryWrittenPieceInOrder) {
   parts.page_labels = "0 <<  /S /D >> ";
   parts.metadata = 9;
   parts.destinations = 10;
+  parts.acro_form = "<</NeedAppearances true >>";
   parts.names = 11;
   parts.open_script = 5;
+  parts.document_actions = " /WC << /Type /Action /S /JavaScript /JS 6 0 R >>\r";
+  parts.optional_content = "<</OCGs [7 0 R ] >>";
+  parts.viewer_flags = kLayoutOneColumn;
   int bump;
   EXPECT_EQ(BuildCatalog(parts, &bump),
-            "<< /Type /Catalog\r/Pages 1 0 R\r/Outlines 4 0 R\r/PageLabels << /Nums [ 0 <<  /S /D >>  ] >>"
-            "\r/Metadata 9 0 R\r/Dests 10 0 R\r/Names 11 0 R\r/OpenAction << /S /JavaScript /JS 5 0 R >>\r"
-            "\n/ViewerPreferences <<  >>\n>>");
+            "<< /Type /Catalog\r/Pages 1 0 R\r/Outlines 4 0 R\r/PageLabels << /Nums [ 0 <<  /S /D "
+            ">>  ] >>"
+            "\r/Metadata 9 0 R\r/Dests 10 0 R\r/AcroForm <</NeedAppearances true >>\r/Names 11 0 R"
+            "\r/OpenAction << /S /JavaScript /JS 5 0 R >>\r"
+            "\n\n/AA << /WC << /Type /Action /S /JavaScript /JS 6 0 R >>\r>> "
+            "\n/OCProperties <</OCGs [7 0 R ] >>"
+            "\n/PageLayout /OneColumn\n/ViewerPreferences <<  >>\n>>");
 }
 
 TEST(PagePresentation, StylesByCode) {
