@@ -138,7 +138,7 @@ TEST(DataFileTest, FailuresToOpenNameTheFileAndTheCauseAndNeverWait) {
        "Impossibile creare il file dei dati \"" + missing_folder.string() +
            "\": la cartella non esiste."},
       {long_name, DataAccess::kReadCreate,
-       "Impossibile creare il file dei dati \"" + long_name.string() +
+       "Impossibile aprire il file dei dati \"" + long_name.string() +
            "\": il nome è troppo lungo."},
   };
   for (const auto& c : cases) {
