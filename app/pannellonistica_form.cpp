@@ -61,6 +61,7 @@ void PannellonisticaForm::carica_pannellonistica() {
   }
   for (int i = 0; i < kFieldCount; ++i) {
     const std::string key(kFields[static_cast<size_t>(i)].key);
+    const bool stored = values.contains(key);
     const std::string& value = values[key];
     if (!IsDateField(i)) {
       SetFieldText(Field(i), value);
@@ -72,7 +73,7 @@ void PannellonisticaForm::carica_pannellonistica() {
       SetFieldText(Field(i), StoredDateToText(value));
     }
     Loaded(i).reset();
-    if (values.contains(key)) Loaded(i) = LoadedDate{Field(i).text, value};
+    if (stored) Loaded(i) = LoadedDate{Field(i).text, value};
   }
 }
 

@@ -61,6 +61,14 @@ TEST_F(FormTest, LoadsStoredValues) {
   EXPECT_EQ(form_.Field(6).text, "Ing. Verdi");  // the last occurrence
 }
 
+TEST_F(FormTest, AnUntouchedPlaceholderWithoutAStoredDateIsSavedAsZero) {
+  Loaded();
+  ASSERT_TRUE(form_.salva());
+  const auto values = ReadKeys(folder_.DataFile(), BillboardKeyList());
+  EXPECT_EQ(values.at("PANNELLONE_DATA_INIZIO_LAVORI"), "0");
+  EXPECT_EQ(values.at("PANNELLONE_DATA_FINE_LAVORI"), "0");
+}
+
 TEST_F(FormTest, ZeroDateLoadsAsPlaceholderAndUnknownClassSetsNoOption) {
   WriteBytes(folder_.DataFile(), Record("PANNELLONE_DATA_INIZIO_LAVORI", "0") +
                                      Record("PANNELLONE_TIPO_CENTRO", "XYZ"));
