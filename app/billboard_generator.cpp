@@ -1,6 +1,8 @@
 #include "app/billboard_generator.h"
 
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "app/billboard_layout.h"
 #include "app/data_file.h"
@@ -25,14 +27,39 @@ constexpr int kFilledBox = 4;
 constexpr int kAlignLeftTop = 1;
 constexpr int kBold = 1;
 
-std::map<std::string, std::string> ReadBillboardKeys(const std::filesystem::path& data_file) {
-  // A missing data file prints an empty billboard; it is not created by printing.
-  if (!std::filesystem::exists(data_file)) return {};
-  return ReadKeys(data_file, BillboardSourceKeys());
+// The engine records a picture it cannot read and carries on; the record is how we learn
+// which one it was.
+class PictureCheck {
+ public:
+  explicit PictureCheck(const pagora::Pagora& doc)
+      : number_(doc.ErrNumber()), source_(doc.ErrSource()), description_(doc.ErrDescription()) {}
+
+  // A line naming the picture and the cause when drawing it recorded a new error.
+  std::optional<std::string> Failure(const pagora::Pagora& doc,
+                                     const std::filesystem::path& picture) const {
+    if (doc.ErrNumber() == 0 || (doc.ErrNumber() == number_ && doc.ErrSource() == source_ &&
+                                 doc.ErrDescription() == description_)) {
+      return std::nullopt;
+    }
+    return "Immagine \"" + picture.string() + "\" non stampata: " + doc.ErrDescription();
+  }
+
+ private:
+  int number_;
+  std::string source_;
+  std::string description_;
+};
+
+void DrawPicture(pagora::Pagora& doc, const std::filesystem::path& picture, const PicturePlace& p,
+                 std::vector<std::string>& missing) {
+  const PictureCheck check(doc);
+  doc.DrawImage(picture.string(), p.x, p.y, p.width, p.height, 1, "");
+  if (auto failure = check.Failure(doc, picture)) missing.push_back(std::move(*failure));
 }
 
-void DrawBillboard(pagora::Pagora& doc, const BillboardValues& values,
-                   const std::filesystem::path& pictures) {
+std::vector<std::string> DrawBillboard(pagora::Pagora& doc, const BillboardValues& values,
+                                       const std::filesystem::path& pictures) {
+  std::vector<std::string> missing;
   doc.SetPaperSize(kUserSize, kPageWidthPoints, kPageHeightPoints);
   doc.SetScale(kMillimetres, 1);
   doc.SetMargins(0, 0, 0, 0, true);
@@ -42,14 +69,16 @@ void DrawBillboard(pagora::Pagora& doc, const BillboardValues& values,
   doc.SetColorFill("RED");
   doc.DrawRect(0, 0, doc.GetPageWidth(true), doc.GetPageHeight(true), kFillAndStroke, 0, 15);
 
-  for (const PicturePlace& p : kFixedPictures) {
-    doc.DrawImage((pictures / p.file).string(), p.x, p.y, p.width, p.height, 1, "");
+  for (const PicturePlace& p : kFixedPictures) DrawPicture(doc, pictures / p.file, p, missing);
+  // With no site class the name is the folder and ".GIF": there is no area picture to show,
+  // which is no failure to report, and the rest of the page is complete.
+  const std::filesystem::path site_picture = pictures / (values.site_class + ".GIF");
+  if (values.site_class.empty()) {
+    const PicturePlace& site = kSiteClassPicture;
+    doc.DrawImage(site_picture.string(), site.x, site.y, site.width, site.height, 1, "");
+  } else {
+    DrawPicture(doc, site_picture, kSiteClassPicture, missing);
   }
-  // With no site class the name is the folder and ".GIF": the picture is missing, its error
-  // is recorded, and the rest of the page is complete.
-  const PicturePlace& site = kSiteClassPicture;
-  doc.DrawImage((pictures / (values.site_class + ".GIF")).string(), site.x, site.y, site.width,
-                site.height, 1, "");
 
   doc.SetColorText("WHITE");
   doc.SetFont("Arial", kLeftCaptionSize, kBold, 0);
@@ -72,11 +101,42 @@ void DrawBillboard(pagora::Pagora& doc, const BillboardValues& values,
     doc.DrawTextBox(box.x, box.y, kValueBoxWidth, kValueBoxHeight, " " + values.*box.value, 0,
                     kAlignLeftTop, kFilledBox);
   }
+  return missing;
+}
+
+BillboardOutcome Print(const BillboardPaths& paths, DocumentViewer* viewer) {
+  BillboardValues values;
+  try {
+    values = ComposeBillboardValues(
+        ReadKeys(paths.data_file, BillboardSourceKeys(), DataAccess::kRead, paths.lock_wait));
+  } catch (const DataFileError& e) {
+    return {false, true, e.what(), {}};
+  }
+
+  pagora::Pagora doc;
+  std::vector<std::string> missing;
+  try {
+    doc.SetProtection(kPrintOnly, kOwnerPassword, "");
+    // The previous billboard is replaced only by a finished one.
+    doc.BeginDoc(paths.output.string());
+    if (doc.ErrNumber() != 0) {
+      return FailureOutcome(doc.ErrNumber(), doc.ErrSource(), doc.ErrDescription());
+    }
+    missing = DrawBillboard(doc, values, paths.pictures_folder);
+    doc.EndDoc();
+  } catch (const pagora::RuntimeError& e) {
+    doc.Abort();
+    return FailureOutcome(e.number(), "Pagora", e.description());
+  }
+  if (viewer != nullptr) viewer->Open(doc);
+  return {true, false, {}, std::move(missing)};
 }
 
 }  // namespace
 
-void DesktopViewer::Open(pagora::Pagora& document) { document.OpenDoc(); }
+void DesktopViewer::Open(pagora::Pagora& document) {
+  document.OpenDoc();
+}
 
 BillboardOutcome FailureOutcome(int number, const std::string& source,
                                 const std::string& description) {
@@ -91,30 +151,15 @@ BillboardOutcome FailureOutcome(int number, const std::string& source,
 }
 
 BillboardOutcome BillboardGenerator(const BillboardPaths& paths, DocumentViewer* viewer) {
-  BillboardValues values;
   try {
-    values = ComposeBillboardValues(ReadBillboardKeys(paths.data_file));
-  } catch (const DataFileError& e) {
-    return {false, true, e.what()};
+    return Print(paths, viewer);
+  } catch (const std::exception& e) {
+    // Whatever failed, the window keeps its fields and the old billboard stays.
+    return {false,
+            true,
+            "Impossibile stampare il pannellone \"" + paths.output.string() + "\": " + e.what(),
+            {}};
   }
-
-  pagora::Pagora doc;
-  try {
-    doc.SetProtection(kPrintOnly, kOwnerPassword, "");
-    // A file that cannot be opened is not truncated: it stays as it was.
-    doc.BeginDoc(paths.output.string());
-    if (doc.ErrNumber() != 0) {
-      return FailureOutcome(doc.ErrNumber(), doc.ErrSource(), doc.ErrDescription());
-    }
-    DrawBillboard(doc, values, paths.pictures_folder);
-    doc.EndDoc();
-  } catch (const pagora::RuntimeError& e) {
-    doc.Abort();
-    return FailureOutcome(e.number(), "Pagora", e.description());
-  }
-  // Pictures that could not be read were recorded and left out; the billboard is printed.
-  if (viewer != nullptr) viewer->Open(doc);
-  return {true, false, {}};
 }
 
 }  // namespace pannellonistica

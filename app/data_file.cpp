@@ -9,6 +9,8 @@
 #include <set>
 
 #include "app/cp1252.h"
+#include "app/file_replacement.h"
+#include "app/locked_file.h"
 #include "app/system_error_text.h"
 
 namespace pannellonistica {
@@ -20,23 +22,18 @@ std::string Padded(std::string_view text) {
   return field;
 }
 
-// pwrite until every byte is written; false with errno set on failure.
-bool WriteAll(int fd, std::string_view bytes, size_t offset) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-    offset += static_cast<size_t>(written);
-  }
-  return true;
-}
-
 [[noreturn]] void Fail(const char* action, const std::filesystem::path& path, int error) {
+  if (error == kLockTimeout) {
+    throw DataFileError("Il file dei dati \"" + path.string() +
+                        "\" è bloccato da un altro programma che lo sta usando: riprovare tra "
+                        "qualche istante.");
+  }
   throw DataFileError("Impossibile " + std::string(action) + " il file dei dati \"" +
                       path.string() + "\": " + SystemErrorText(error) + ".");
+}
+
+bool RefusedForWriting(int error) {
+  return error == EACCES || error == EROFS || error == EPERM;
 }
 
 }  // namespace
@@ -45,41 +42,59 @@ std::string NormalizeKey(std::string_view key) {
   return UpperCase(TrimSpaces(key));
 }
 
-DataFile::DataFile(std::filesystem::path path) : path_(std::move(path)) {
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
-    // A file we may read but not write still loads; saving will then report the refusal.
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+DataFile::DataFile(std::filesystem::path path, DataAccess access,
+                   std::chrono::milliseconds lock_wait)
+    : path_(std::move(path)), access_(access) {
+  const LockKind kind = access == DataAccess::kSave ? LockKind::kExclusive : LockKind::kShared;
+  LockedOpen opened;
+  const char* action = access == DataAccess::kSave ? "salvare" : "aprire";
+  if (access == DataAccess::kRead) {
+    opened = OpenLocked(path_, O_RDONLY, kind, lock_wait);
+    if (opened.error == ENOENT) return;  // read as empty, and not created by reading
+  } else {
+    opened = OpenLocked(path_, O_RDWR | O_CREAT, kind, lock_wait);
+    if (access == DataAccess::kReadCreate && RefusedForWriting(opened.error)) {
+      // A file we may read but not write still loads; saving will then report the refusal.
+      const LockedOpen read_only = OpenLocked(path_, O_RDONLY, kind, lock_wait);
+      if (read_only.error == ENOENT) {
+        action = "creare";
+      } else {
+        opened = read_only;
+      }
+    } else if (opened.error == ENOENT) {
+      action = "creare";
+    }
   }
-  if (fd_ < 0) Fail("aprire", path_, errno);
-  // The destructor does not run when the constructor throws: close the file first.
-  const auto fail = [this](const char* action, int error) {
-    ::close(fd_);
-    fd_ = -1;
-    Fail(action, path_, error);
-  };
+  if (opened.fd < 0) Fail(action, path_, opened.error);
+  fd_ = opened.fd;
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) fail("leggere", errno);
-  if (S_ISDIR(info.st_mode)) fail("aprire", EISDIR);
-  image_.resize(static_cast<size_t>(info.st_size));
+  int error = ::fstat(fd_, &info) != 0 ? errno : 0;
+  image_.resize(error == 0 ? static_cast<size_t>(info.st_size) : 0);
   size_t done = 0;
-  while (done < image_.size()) {
+  while (error == 0 && done < image_.size()) {
     const ssize_t got =
         ::pread(fd_, image_.data() + done, image_.size() - done, static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) fail("leggere", errno);
-    if (got == 0) break;  // shrunk meanwhile: what was read is the file
+    if (got < 0) error = errno;
+    if (got <= 0) break;  // a file that shrank meanwhile is what was read
     done += static_cast<size_t>(got);
   }
+  if (error != 0) {
+    // The destructor does not run when the constructor throws.
+    Release();
+    Fail("leggere", path_, error);
+  }
   image_.resize(done);
-  original_length_ = done;
-  original_count_ = record_count_ = static_cast<int>(done / kRecordSize);
-  original_tail_ = image_.substr(static_cast<size_t>(original_count_) * kRecordSize);
-  changed_.assign(static_cast<size_t>(record_count_), false);
+  record_count_ = static_cast<int>(done / kRecordSize);
 }
 
 DataFile::~DataFile() {
-  if (fd_ >= 0) ::close(fd_);
+  Release();
+}
+
+void DataFile::Release() noexcept {
+  if (fd_ >= 0) ::close(fd_);  // releases the lock too
+  fd_ = -1;
 }
 
 DataRecord DataFile::ReadRecord(int n) const {
@@ -95,74 +110,45 @@ void DataFile::WriteRecord(int n, std::string_view key, std::string_view value) 
     ++record_count_;
     // The trailing partial record, if any, is overwritten.
     image_.resize(static_cast<size_t>(record_count_) * kRecordSize);
-    changed_.push_back(false);
   }
   const size_t start = static_cast<size_t>(n - 1) * kRecordSize;
-  if (!changed_[static_cast<size_t>(n - 1)] && n <= original_count_) {
-    saved_records_.emplace(n, image_.substr(start, kRecordSize));
-  }
   image_.replace(start, kRecordSize, Padded(key) + Padded(value));
-  changed_[static_cast<size_t>(n - 1)] = true;
+  changed_ = true;
 }
 
 void DataFile::IndexKeys() {
-  for (int n = record_count_; n >= 1; --n) {  // backwards, so the first occurrence wins
+  for (int n = 1; n <= record_count_; ++n) {  // forwards, so the last occurrence wins
     const size_t start = static_cast<size_t>(n - 1) * kRecordSize;
-    first_record_[NormalizeKey(std::string_view(image_).substr(start, kTextSize))] = n;
+    last_record_[NormalizeKey(std::string_view(image_).substr(start, kTextSize))] = n;
   }
   indexed_ = true;
 }
 
 void DataFile::Upsert(std::string_view key, std::string_view value) {
   if (!indexed_) IndexKeys();
-  const auto [found, inserted] = first_record_.try_emplace(NormalizeKey(key), record_count_ + 1);
+  const auto [found, inserted] = last_record_.try_emplace(NormalizeKey(key), record_count_ + 1);
   WriteRecord(found->second, key, value);
 }
 
 void DataFile::Close() {
-  const int fd = fd_;
-  fd_ = -1;
-  int error = 0;
-  // Appended records first, in one write: if the disk is full, nothing else has changed yet.
-  const size_t append_at = static_cast<size_t>(original_count_) * kRecordSize;
-  const bool appends = record_count_ > original_count_;
-  if (appends && !WriteAll(fd, std::string_view(image_).substr(append_at), append_at)) {
-    error = errno;
-  }
-  std::vector<int> rewritten;
-  for (int n = 1; error == 0 && n <= original_count_; ++n) {
-    if (!changed_[static_cast<size_t>(n - 1)]) continue;
-    const size_t start = static_cast<size_t>(n - 1) * kRecordSize;
-    if (!WriteAll(fd, std::string_view(image_).substr(start, kRecordSize), start)) {
-      error = errno;
-    } else {
-      rewritten.push_back(n);
+  if (access_ == DataAccess::kSave && changed_) {
+    // Written while the lock is still held: nobody can save in between.
+    const int error = ReplaceFileContent(path_, image_);
+    if (error != 0) {
+      Release();
+      Fail("salvare", path_, error);
     }
   }
-  if (error == 0 && (appends || !rewritten.empty()) && ::fsync(fd) != 0) error = errno;
-  if (error != 0) {
-    // Put back what was changed, so the records already in the file stay intact.
-    for (const int n : rewritten) {
-      WriteAll(fd, saved_records_.at(n), static_cast<size_t>(n - 1) * kRecordSize);
-    }
-    if (appends) {
-      WriteAll(fd, original_tail_, append_at);
-      // Should this fail too, the original error is still the one to report.
-      [[maybe_unused]] const bool truncated =
-          ::ftruncate(fd, static_cast<off_t>(original_length_)) == 0;
-    }
-    ::close(fd);
-    Fail("scrivere", path_, error);
-  }
-  if (::close(fd) != 0) Fail("scrivere", path_, errno);
+  Release();
 }
 
 std::map<std::string, std::string> ReadKeys(const std::filesystem::path& path,
-                                            const std::vector<std::string>& keys) {
+                                            const std::vector<std::string>& keys, DataAccess access,
+                                            std::chrono::milliseconds lock_wait) {
   std::set<std::string, std::less<>> wanted;
   for (const auto& key : keys) wanted.insert(NormalizeKey(key));
   std::map<std::string, std::string> values;
-  DataFile file(path);
+  DataFile file(path, access, lock_wait);
   std::string key;  // reused: no allocation per record
   for (int n = 1; n <= file.RecordCount(); ++n) {
     const DataRecord record = file.ReadRecord(n);

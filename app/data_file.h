@@ -4,6 +4,7 @@
 // overwritten by the next appended record.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -31,17 +32,30 @@ struct DataRecord {
   std::string_view value;
 };
 
-// One open-use-close cycle over the data file. Open reads the whole file in one pass;
-// WriteRecord and Upsert change the image in memory; Close writes the changed records back.
-// Close either writes every change or, when the system refuses a write (disk full, file
-// size limit, I/O error), puts back every byte it had changed and throws: the records
-// already in the file stay intact. Destroying an unclosed DataFile writes nothing.
+// How a DataFile is opened. Every access holds an advisory lock (flock) on the file from
+// the open to Close or destruction: readers share it, a save holds it alone.
+enum class DataAccess {
+  kRead,        // a missing file reads as empty and is not created
+  kReadCreate,  // a missing file is created empty when the folder allows it
+  kSave,        // the file (created when missing) must be writable; Close writes the changes
+};
+
+// How long an access waits for another program to release the data file.
+inline constexpr std::chrono::milliseconds kDataFileLockWait{2000};
+
+// One open-use-close cycle over the data file. The constructor reads the whole file in one
+// pass under the lock; WriteRecord and Upsert change the image in memory; Close writes the
+// image to a new file beside the data file and renames it over the old one, so the file is
+// always either wholly old or wholly new, and records the caller did not touch keep their
+// bytes. A failure leaves the data file as it was. Destroying an unclosed DataFile writes
+// nothing.
 class DataFile {
  public:
-  // Opens `path` for reading and writing, creating an empty file when none exists.
   // Throws DataFileError when the file cannot be created, opened or read (a read-only
-  // folder, a folder in its place).
-  explicit DataFile(std::filesystem::path path);
+  // folder, a folder or a pipe in its place), when a save finds it read-only, or when
+  // another program holds the lock for longer than `lock_wait`.
+  explicit DataFile(std::filesystem::path path, DataAccess access = DataAccess::kSave,
+                    std::chrono::milliseconds lock_wait = kDataFileLockWait);
   ~DataFile();
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
@@ -56,29 +70,28 @@ class DataFile {
   // with spaces or cut to 255 bytes.
   void WriteRecord(int n, std::string_view key, std::string_view value);
 
-  // Rewrites the first record whose key, trimmed and upper-cased, equals `key` trimmed and
-  // upper-cased, with `key` and `value`; appends a record when none matches. The first
-  // call indexes the keys in one pass, so a save costs one pass whatever its key count.
+  // Rewrites the last record whose key, trimmed and upper-cased, equals `key` trimmed and
+  // upper-cased (the copy reading takes), with `key` and `value`; appends a record when none
+  // matches. Earlier copies of the key are left as they are. The first call indexes the keys
+  // in one pass, so a save costs one pass whatever its key count.
   void Upsert(std::string_view key, std::string_view value);
 
-  // Writes the changes and closes the file. Throws DataFileError on failure, having put
-  // the file back as it was.
+  // Writes the changes (a save with no change writes nothing) and releases the file.
+  // Throws DataFileError on failure, the file being left as it was.
   void Close();
 
  private:
   void IndexKeys();
+  void Release() noexcept;
 
   std::filesystem::path path_;
-  int fd_ = -1;
+  DataAccess access_;
+  int fd_ = -1;        // holds the lock; -1 when the file is missing and was not created
   std::string image_;  // the file's bytes, with appended records after the complete ones
-  size_t original_length_ = 0;
-  std::string original_tail_;                 // the trailing partial record, put back on failure
-  std::map<int, std::string> saved_records_;  // record number -> bytes before the first change
-  int original_count_ = 0;
   int record_count_ = 0;
-  std::vector<bool> changed_;  // per record, 0-based
+  bool changed_ = false;
   bool indexed_ = false;
-  std::unordered_map<std::string, int> first_record_;  // normalized key -> record number
+  std::unordered_map<std::string, int> last_record_;  // normalized key -> record number
 };
 
 // The comparison form of a key: trimmed of spaces and upper-cased.
@@ -87,7 +100,9 @@ std::string NormalizeKey(std::string_view key);
 // Reads the trimmed values of `keys` from the file at `path` in one pass; a key that
 // occurs more than once yields its last occurrence, a key that never occurs is absent.
 // Throws DataFileError as DataFile does.
-std::map<std::string, std::string> ReadKeys(const std::filesystem::path& path,
-                                            const std::vector<std::string>& keys);
+std::map<std::string, std::string> ReadKeys(
+    const std::filesystem::path& path, const std::vector<std::string>& keys,
+    DataAccess access = DataAccess::kReadCreate,
+    std::chrono::milliseconds lock_wait = kDataFileLockWait);
 
 }  // namespace pannellonistica

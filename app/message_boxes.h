@@ -15,6 +15,8 @@ class MessageBoxes {
   virtual void Notify(const std::string& title, const std::string& text) = 0;
   // OK-only failure with the critical icon.
   virtual void Fail(const std::string& title, const std::string& text) = 0;
+  // OK-only warning: something was done, but not all of it.
+  virtual void Warn(const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace pannellonistica

@@ -23,6 +23,16 @@ bool IsDateField(int index) {
   return kFields[static_cast<size_t>(index)].tag == "DATA";
 }
 
+// A stored value that names a day: a number other than the "no date" forms.
+bool IsDate(const std::string& stored) {
+  return IsNumber(stored) && CompareNumbers(stored, "0") != 0;
+}
+
+// The yyyymmdd part of a stored date that may carry a time after it.
+std::string_view DatePart(std::string_view stored) {
+  return stored.size() > 8 ? stored.substr(0, 8) : stored;
+}
+
 }  // namespace
 
 PannellonisticaForm::PannellonisticaForm(std::filesystem::path folder, MessageBoxes& boxes)
@@ -40,8 +50,8 @@ void PannellonisticaForm::ClickOption(int index) {
 void PannellonisticaForm::carica_pannellonistica() {
   std::map<std::string, std::string> values;
   try {
-    values = ReadKeys(DataFilePath(), BillboardKeyList());
-  } catch (const DataFileError& error) {
+    values = ReadKeys(DataFilePath(), BillboardKeyList(), DataAccess::kReadCreate, lock_wait_);
+  } catch (const std::exception& error) {
     boxes_.Fail(std::string(kWindowCaption), error.what());
   }
   const std::string site_class = UpperCase(values[std::string(kSiteClassKey)]);
@@ -50,21 +60,30 @@ void PannellonisticaForm::carica_pannellonistica() {
     if (site_class == kOptions[i].code) ClickOption(static_cast<int>(i));
   }
   for (int i = 0; i < kFieldCount; ++i) {
-    const std::string& value = values[std::string(kFields[static_cast<size_t>(i)].key)];
+    const std::string key(kFields[static_cast<size_t>(i)].key);
+    const bool stored = values.contains(key);
+    const std::string& value = values[key];
     if (!IsDateField(i)) {
       SetFieldText(Field(i), value);
-    } else if (value.empty() || value == "0") {
+      continue;
+    }
+    if (value.empty() || value == "0") {
       SetFieldText(Field(i), kDatePlaceholder);
     } else {
       SetFieldText(Field(i), StoredDateToText(value));
     }
+    Loaded(i).reset();
+    if (stored) Loaded(i) = LoadedDate{Field(i).text, value};
   }
 }
 
 std::optional<std::string> PannellonisticaForm::StoredDate(int index, const char* refusal) {
-  std::string stored = TextDateToStored(Field(index).text);
-  if (!IsNumber(stored)) return "0";
-  if (CompareNumbers(stored, "0") != 0 && CheckStoredDate(stored) != 0) {
+  const std::string& text = Field(index).text;
+  // Untouched, a stored value is kept as it was, even one this form would not write.
+  if (Loaded(index) && text == Loaded(index)->text) return Loaded(index)->stored;
+  if (text == kDatePlaceholder) return "0";
+  std::string stored = TextDateToStored(text);
+  if (!IsNumber(stored) || (CompareNumbers(stored, "0") != 0 && CheckStoredDate(stored) != 0)) {
     boxes_.Notify(std::string(kWindowCaption), refusal);
     return std::nullopt;
   }
@@ -73,25 +92,33 @@ std::optional<std::string> PannellonisticaForm::StoredDate(int index, const char
 
 bool PannellonisticaForm::salva() {
   if (!boxes_.AskYesNo(kConfirmTitle, kConfirmText)) return false;
-  const std::optional<std::string> start = StoredDate(4, kBadStart);
+  const std::optional<std::string> start = StoredDate(kStartField, kBadStart);
   if (!start) return false;
-  const std::optional<std::string> end = StoredDate(5, kBadEnd);
+  const std::optional<std::string> end = StoredDate(kEndField, kBadEnd);
   if (!end) return false;
-  if (CompareNumbers(*start, "0") != 0 && CompareNumbers(*end, "0") != 0 &&
-      CompareNumbers(*end, *start) < 0) {
+  if (IsDate(*start) && IsDate(*end) && CompareNumbers(DatePart(*end), DatePart(*start)) < 0) {
     boxes_.Notify(std::string(kWindowCaption), kEndBeforeStart);
     return false;
   }
   std::vector<std::string> values;
   values.emplace_back(site_class_ < 0 ? "" : kOptions[static_cast<size_t>(site_class_)].code);
   for (int i = 0; i < kFieldCount; ++i) values.push_back(Field(i).text);
-  values[5] = *start;
-  values[6] = *end;
+  values[1 + kStartField] = *start;
+  values[1 + kEndField] = *end;
+  if (!Save(values)) return false;
+  // What the fields show now is what the file holds.
+  Loaded(kStartField) = LoadedDate{Field(kStartField).text, *start};
+  Loaded(kEndField) = LoadedDate{Field(kEndField).text, *end};
+  return true;
+}
+
+bool PannellonisticaForm::Save(const std::vector<std::string>& values) {
   try {
-    DataFile file(DataFilePath());
+    // The file is read again under the lock: records others added meanwhile are kept.
+    DataFile file(DataFilePath(), DataAccess::kSave, lock_wait_);
     for (size_t i = 0; i < kBillboardKeys.size(); ++i) file.Upsert(kBillboardKeys[i], values[i]);
     file.Close();
-  } catch (const DataFileError& error) {
+  } catch (const std::exception& error) {
     boxes_.Fail(std::string(kWindowCaption), error.what());
     return false;
   }

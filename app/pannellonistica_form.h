@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/billboard_record.h"
+#include "app/data_file.h"
 #include "app/form_layout.h"
 #include "app/message_boxes.h"
 #include "app/text_field.h"
@@ -37,18 +40,37 @@ class PannellonisticaForm {
   void carica_pannellonistica();
 
   // Asks for confirmation, checks both dates and writes the fourteen keys. Returns true
-  // when the file was written. Refusals and write failures are reported in message boxes
-  // and leave the file as it was.
+  // when the file was written. A date field left as loaded keeps its stored value as it
+  // was, whatever it holds; an edited one must be a valid date. Refusals and failures are
+  // reported in message boxes, leave the file as it was and the fields as they are.
   bool salva();
 
+  // How long loading and saving wait for another program that holds the data file.
+  void SetLockWait(std::chrono::milliseconds wait) { lock_wait_ = wait; }
+
  private:
+  // A date as loaded: the text the field showed and the value stored.
+  struct LoadedDate {
+    std::string text;
+    std::string stored;
+  };
+
   // The stored form of date field `index`, or nothing after showing `refusal`.
   std::optional<std::string> StoredDate(int index, const char* refusal);
+  std::optional<LoadedDate>& Loaded(int index) {
+    return loaded_dates_[index == kStartField ? 0 : 1];
+  }
+  bool Save(const std::vector<std::string>& values);
+
+  static constexpr int kStartField = 4;
+  static constexpr int kEndField = 5;
 
   std::filesystem::path folder_;
   MessageBoxes& boxes_;
   std::array<TextField, kFieldCount> fields_;
   int site_class_ = -1;
+  std::array<std::optional<LoadedDate>, 2> loaded_dates_;
+  std::chrono::milliseconds lock_wait_ = kDataFileLockWait;
 };
 
 }  // namespace pannellonistica

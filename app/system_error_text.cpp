@@ -21,7 +21,13 @@ std::string SystemErrorText(int error) {
     case EDQUOT:
       return "il disco è pieno";
     case EFBIG:
-      return "il file supera la dimensione consentita";
+      return "il disco è pieno (il file supera la dimensione consentita)";
+    case ELOOP:
+      return "troppi collegamenti simbolici (un collegamento rimanda a sé)";
+    case ENAMETOOLONG:
+      return "il nome è troppo lungo";
+    case EINVAL:
+      return "non è un file normale";
     case EIO:
       return "errore di lettura o scrittura del disco";
     case EMFILE:

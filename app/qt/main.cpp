@@ -15,9 +15,12 @@
 
 namespace {
 
-// The folder of the program, where its pictures lie.
+// The folder of the program, where its pictures lie; the current folder when the system
+// does not say.
 std::filesystem::path ProgramFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path(".") : program.parent_path();
 }
 
 pannellonistica::BillboardPaths PathsIn(const std::filesystem::path& folder) {
@@ -33,15 +36,13 @@ int PrintHeadless(const pannellonistica::CommandLine& line) {
     std::cerr << outcome.message << '\n';
     return 1;
   }
+  // The billboard is printed all the same: a warning, not a failure.
+  for (const std::string& warning : outcome.missing_pictures) std::cerr << warning << '\n';
   std::cout << (folder / "pannellone.pdf").string() << '\n';
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  // A write past a file-size limit must fail with an error the program reports, not kill it.
-  std::signal(SIGXFSZ, SIG_IGN);
+int Run(int argc, char* argv[]) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (std::find(arguments.begin(), arguments.end(), "--stampa") != arguments.end()) {
     const pannellonistica::CommandLine line = pannellonistica::ParseCommandLine(arguments);
@@ -75,4 +76,17 @@ int main(int argc, char* argv[]) {
   window.show();
   window.activateWindow();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // A write past a file-size limit must fail with an error the program reports, not kill it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "Pannellonistica: errore inatteso: " << e.what() << '\n';
+    return 1;
+  }
 }

@@ -205,7 +205,13 @@ void PannellonisticaWindow::Save() {
 void PannellonisticaWindow::Print() {
   // The billboard is printed from the saved data, never from what the fields show.
   const BillboardOutcome outcome = BillboardGenerator(billboard_, &viewer_);
-  if (outcome.printed) return;
+  if (outcome.printed) {
+    if (outcome.missing_pictures.empty()) return;
+    std::string text = "Il pannellone è stato stampato senza queste immagini:";
+    for (const std::string& line : outcome.missing_pictures) text += "\n" + line;
+    boxes_.Warn(std::string(kWindowCaption), text);
+    return;
+  }
   if (outcome.critical) {
     boxes_.Fail(std::string(kWindowCaption), outcome.message);
   } else {

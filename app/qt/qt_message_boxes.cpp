@@ -36,4 +36,8 @@ void QtMessageBoxes::Fail(const std::string& title, const std::string& text) {
   ShowOk(parent_, QMessageBox::Critical, title, text);
 }
 
+void QtMessageBoxes::Warn(const std::string& title, const std::string& text) {
+  ShowOk(parent_, QMessageBox::Warning, title, text);
+}
+
 }  // namespace pannellonistica

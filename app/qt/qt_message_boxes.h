@@ -15,6 +15,7 @@ class QtMessageBoxes : public MessageBoxes {
   bool AskYesNo(const std::string& title, const std::string& text) override;
   void Notify(const std::string& title, const std::string& text) override;
   void Fail(const std::string& title, const std::string& text) override;
+  void Warn(const std::string& title, const std::string& text) override;
 
  private:
   QWidget* parent_ = nullptr;

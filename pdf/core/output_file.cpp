@@ -1,10 +1,14 @@
 #include "pdf/core/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "pdf/core/runtime_error.h"
 
@@ -12,27 +16,61 @@ namespace pagora {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
+// Room left in a file name for the temporary name's dot and suffix.
+constexpr std::size_t kTemporaryBaseLength = 200;
+constexpr int kTemporaryNameAttempts = 100;
 
-int OpenErrorNumber(int error) {
+struct Failure {
+  int number;
+  std::string_view cause;
+};
+
+// The run-time error and the Italian cause of a failed system call on the output file.
+Failure ClassifyError(int error) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
-      return kPathNotFound;
+      return {kPathNotFound, "la cartella non esiste"};
     case EACCES:
     case EPERM:
+      return {kPathFileAccess, "accesso negato"};
     case EROFS:
+      return {kPathFileAccess, "accesso negato, il disco è di sola lettura"};
+    case ENOSPC:
+    case EDQUOT:
+      return {kPathFileAccess, "il disco è pieno"};
+    case EFBIG:
+      return {kPathFileAccess, "il disco è pieno (il file supera la dimensione consentita)"};
     case ETXTBSY:
     case EBUSY:
     case EAGAIN:
+      return {kBadFileName, "il file è in uso"};
+    case ELOOP:
+      return {kPathFileAccess, "troppi collegamenti simbolici (un collegamento rimanda a sé)"};
     case ENAMETOOLONG:
-    case EINVAL:
-      return kBadFileName;
+      return {kPathFileAccess, "il nome è troppo lungo"};
+    case EISDIR:
+      return {kPathFileAccess, "al suo posto c'è una cartella"};
+    case EIO:
+      return {kPathFileAccess, "errore di scrittura del disco"};
     default:
-      return kPathFileAccess;
+      return {kPathFileAccess, {}};
   }
 }
 
-// Writes all of `bytes` at the descriptor's offset, retrying short writes.
+RuntimeError FileError(const std::string& target, int error) {
+  const Failure failure = ClassifyError(error);
+  std::string detail = target + ": ";
+  if (failure.cause.empty()) {
+    detail += "errore di sistema " + std::to_string(error);
+  } else {
+    detail += failure.cause;
+  }
+  return RuntimeError(failure.number, detail);
+}
+
+// Writes all of `bytes` at the descriptor's offset, retrying short writes; false with errno
+// set on failure.
 bool WriteAll(int fd, const char* bytes, std::size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(fd, bytes, size);
@@ -46,6 +84,81 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
   return true;
 }
 
+// The file a symbolic link leads to, so that the link itself survives the rename; the
+// path as it is for anything else, including a link to a file not yet made.
+std::string ResolvedTarget(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    // A missing file is made by Close; a loop or an unsearchable folder is reported now.
+    if (errno == ENOENT) return path;
+    throw FileError(path, errno);
+  }
+  if (!S_ISLNK(status.st_mode)) return path;
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+  if (real) return real.get();
+  if (errno == ENOENT) return path;
+  throw FileError(path, errno);
+}
+
+// Throws unless an existing target is a regular file we may write. Returns its permission
+// bits, or -1 when there is no target yet.
+int CheckReplaceableTarget(const std::string& target, const std::string& shown_name) {
+  struct stat status {};
+  if (::stat(target.c_str(), &status) != 0) {
+    if (errno == ENOENT) return -1;
+    throw FileError(shown_name, errno);
+  }
+  if (S_ISDIR(status.st_mode)) throw FileError(shown_name, EISDIR);
+  if (!S_ISREG(status.st_mode)) {
+    throw RuntimeError(kPathFileAccess, shown_name + ": non è un file normale");
+  }
+  // Opening for writing without truncation changes nothing, and asks the system the
+  // question the old file's owner and mode decide.
+  const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (probe < 0) throw FileError(shown_name, errno);
+  ::close(probe);
+  return static_cast<int>(status.st_mode & 07777);
+}
+
+// The folder part of `path` with its trailing separator, empty for a bare name.
+std::string FolderPrefix(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Creates a fresh temporary file beside `target`, never reusing an existing name.
+int CreateTemporary(const std::string& target, const std::string& shown_name,
+                    std::string& temporary) {
+  const std::string prefix = FolderPrefix(target);
+  const std::string base = target.substr(prefix.size()).substr(0, kTemporaryBaseLength);
+  auto seed =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  seed ^= static_cast<unsigned long long>(::getpid()) << 32;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", seed);
+    temporary = prefix + "." + base + "." + std::string(suffix, 8) + ".tmp";
+    const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
+  }
+  const int error = errno;
+  temporary.clear();
+  throw FileError(shown_name, error);
+}
+
+// Makes the rename itself durable; a failure here cannot undo it, so it is not reported.
+void SyncFolder(const std::string& target) {
+  std::string folder = FolderPrefix(target);
+  if (folder.empty()) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 OutputFile::~OutputFile() {
@@ -55,9 +168,16 @@ OutputFile::~OutputFile() {
 void OutputFile::Open(const std::string& path) {
   Discard();
   if (path.empty()) throw RuntimeError(kBadFileName);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw RuntimeError(OpenErrorNumber(errno), path);
+  const std::string target = ResolvedTarget(path);
+  const int mode = CheckReplaceableTarget(target, path);
+  std::string temporary;
+  const int fd = CreateTemporary(target, path, temporary);
+  // Keep the old file's permissions; a new file gets the usual ones, from the umask.
+  if (mode >= 0) ::fchmod(fd, static_cast<mode_t>(mode));
   fd_ = fd;
+  name_ = path;
+  target_ = target;
+  temporary_ = std::move(temporary);
   position_ = 0;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
@@ -68,7 +188,7 @@ void OutputFile::Write(std::string_view bytes) {
   if (buffer_.size() + bytes.size() > kBufferSize) {
     Flush();
     if (bytes.size() >= kBufferSize) {
-      if (!WriteAll(fd_, bytes.data(), bytes.size())) throw RuntimeError(kPathFileAccess);
+      if (!WriteAll(fd_, bytes.data(), bytes.size())) Fail(errno);
       position_ += bytes.size();
       return;
     }
@@ -85,7 +205,8 @@ void OutputFile::OverwriteStart(std::string_view bytes) {
     const ssize_t written =
         ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) throw RuntimeError(kPathFileAccess);
+    if (written < 0) Fail(errno);
+    if (written == 0) Fail(EIO);
     done += static_cast<std::size_t>(written);
   }
 }
@@ -94,23 +215,34 @@ void OutputFile::Flush() {
   if (buffer_.empty()) return;
   const bool ok = WriteAll(fd_, buffer_.data(), buffer_.size());
   buffer_.clear();
-  if (!ok) throw RuntimeError(kPathFileAccess);
+  if (!ok) Fail(errno);
 }
 
 void OutputFile::Close() {
   if (fd_ < 0) throw RuntimeError(kBadFileName);
   Flush();
+  // A full disk may only show when the data reaches it.
+  if (::fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) throw RuntimeError(kPathFileAccess);
+  if (::close(fd) != 0) Fail(errno);
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  temporary_.clear();
+  SyncFolder(target_);
 }
 
 void OutputFile::Discard() noexcept {
-  if (fd_ < 0) return;
-  if (!buffer_.empty()) WriteAll(fd_, buffer_.data(), buffer_.size());
-  buffer_.clear();
-  ::close(fd_);
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  buffer_.clear();
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+void OutputFile::Fail(int error) {
+  // Whatever was written is unusable: the target keeps its old bytes.
+  Discard();
+  throw FileError(name_, error);
 }
 
 }  // namespace pagora

@@ -116,7 +116,7 @@ GifStatus DecodeFrame(ByteCursor& cursor, const Screen& screen, const GifFrameGe
   picture.height = screen.height;
   picture.bits = palette.bits;
   const std::size_t frame_pixels = static_cast<std::size_t>(frame.width) * frame.height;
-  if (picture.RowBytes() * picture.height > max_pixel_bytes ||
+  if (frame_pixels > kMaxPicturePixels || picture.RowBytes() * picture.height > max_pixel_bytes ||
       frame_pixels + kGifLzwSlack > max_pixel_bytes) {
     return GifStatus::kTooLarge;
   }
@@ -159,6 +159,11 @@ GifReadResult ReadGifImage(std::span<const std::uint8_t> file, int frame,
   }
   if (screen.width == 0 || screen.height == 0) {
     result.status = GifStatus::kBadFormat;
+    return result;
+  }
+  // A few bytes may declare a screen of billions of pixels: refuse it before decoding.
+  if (static_cast<std::size_t>(screen.width) * screen.height > kMaxPicturePixels) {
+    result.status = GifStatus::kTooLarge;
     return result;
   }
   if (packed & kTableFlag) {

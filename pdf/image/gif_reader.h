@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "pdf/image/raster_image.h"
+
 namespace pagora {
 
 // The largest pixel buffer a GIF may ask for; a bigger picture is refused, not allocated.
@@ -20,7 +22,7 @@ enum class GifStatus {
   kBadFormat,     // a screen of zero width or height, or an impossible LZW code size
   kNoColorTable,  // neither a global table nor a local one for the requested frame
   kFrameMissing,  // no image descriptor carries the requested frame number
-  kTooLarge,      // a pixel buffer would pass the size limit
+  kTooLarge,      // more than kMaxPicturePixels, or a buffer past the size limit
 };
 
 // One frame of a GIF, placed on the logical screen, as an indexed image object needs it.
@@ -56,8 +58,9 @@ struct GifReadResult {
 //
 // Never throws on bad input and never reads outside `file`. Damaged LZW data ends the
 // frame early (the rest stays background); damaged block structure fails with a status.
-// `max_pixel_bytes` bounds each buffer the decoder allocates (the canvas, and the frame at
-// one byte per pixel).
+// A screen or a frame of more than kMaxPicturePixels pixels is refused before anything is
+// allocated; `max_pixel_bytes` bounds each buffer the decoder allocates (the canvas, and the
+// frame at one byte per pixel).
 GifReadResult ReadGifImage(std::span<const std::uint8_t> file, int frame,
                            std::size_t max_pixel_bytes = kGifMaxPixelBytes);
 

@@ -18,6 +18,10 @@ enum class PictureStatus {
 
 // The largest pixel buffer a reader may allocate; a bigger picture is refused.
 inline constexpr std::size_t kMaxPixelBytes = std::size_t{256} << 20;
+// The most pixels a picture may have, 64 megapixels: far beyond what any page can show
+// (a metre-wide billboard at 200 dpi needs about 12), so a bigger one is refused rather
+// than decoded and embedded.
+inline constexpr std::size_t kMaxPicturePixels = std::size_t{64} * 1000 * 1000;
 
 // One raster picture as an image XObject needs it.
 struct RasterImage {

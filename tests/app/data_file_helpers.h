@@ -27,4 +27,19 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// Another program holding the data file's lock: a child process that locks `path`, lets
+// the test go on, and after `hold_ms` appends `append` (when not empty) at the end of the
+// file and exits, releasing the lock. The destructor waits for the child.
+class LockHolder {
+ public:
+  LockHolder(const std::filesystem::path& path, bool exclusive, int hold_ms,
+             std::string append = {});
+  ~LockHolder();
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+
+ private:
+  int child_ = -1;
+};
+
 }  // namespace pannellonistica::testing

@@ -1,15 +1,17 @@
 #include "app/data_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
-#include <csignal>
+#include <functional>
 
 #include "tests/app/data_file_helpers.h"
+#include "tests/support/child_process.h"
 
 namespace pannellonistica {
 namespace {
 
+using testing::LockHolder;
 using testing::ReadBytes;
 using testing::Record;
 using testing::ScratchFolder;
@@ -57,7 +59,7 @@ TEST(DataFileTest, PartialTrailingRecordStaysWhenNothingIsAppended) {
   EXPECT_EQ(ReadBytes(folder.DataFile()), Record("a", "9") + "xyz");
 }
 
-TEST(DataFileTest, UpsertMatchesTrimmedUpperCasedKeysAndUpdatesTheFirst) {
+TEST(DataFileTest, UpsertMatchesTrimmedUpperCasedKeysAndUpdatesTheCopyReadingTakes) {
   ScratchFolder folder;
   WriteBytes(folder.DataFile(), Record("ALTRO", "x") + Record("  pannellone_progettista", "old") +
                                     Record("PANNELLONE_PROGETTISTA", "dup"));
@@ -66,9 +68,12 @@ TEST(DataFileTest, UpsertMatchesTrimmedUpperCasedKeysAndUpdatesTheFirst) {
   file.Upsert("PANNELLONE_NUOVA", "n");
   file.Upsert("pannellone_nuova ", "m");  // the record just appended is found again
   file.Close();
+  // The earlier copy is the sibling program's business: it keeps its bytes.
   EXPECT_EQ(ReadBytes(folder.DataFile()),
-            Record("ALTRO", "x") + Record("PANNELLONE_PROGETTISTA", "Arch. Rossi") +
-                Record("PANNELLONE_PROGETTISTA", "dup") + Record("pannellone_nuova ", "m"));
+            Record("ALTRO", "x") + Record("  pannellone_progettista", "old") +
+                Record("PANNELLONE_PROGETTISTA", "Arch. Rossi") + Record("pannellone_nuova ", "m"));
+  EXPECT_EQ(ReadKeys(folder.DataFile(), {"PANNELLONE_PROGETTISTA"}).at("PANNELLONE_PROGETTISTA"),
+            "Arch. Rossi");
 }
 
 TEST(DataFileTest, ReadKeysTakesTheLastOccurrenceTrimmed) {
@@ -91,59 +96,166 @@ TEST(DataFileTest, UnclosedFileWritesNothing) {
   EXPECT_EQ(ReadBytes(folder.DataFile()), Record("A", "1"));
 }
 
-TEST(DataFileTest, AFolderInPlaceOfTheFileIsReportedInItalian) {
-  ScratchFolder folder;
-  std::filesystem::create_directory(folder.DataFile());
+// The message of the DataFileError `action` throws, or "none".
+std::string ErrorOf(const std::function<void()>& action) {
   try {
-    DataFile file(folder.DataFile());
-    FAIL() << "opened a folder";
+    action();
   } catch (const DataFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("Impossibile aprire il file dei dati"),
-              std::string::npos);
+    return error.what();
   }
-  EXPECT_THROW(DataFile(folder.path() / "manca" / "dati2.dat"), DataFileError);
+  return "none";
 }
 
-// Holds the process's file-size limit so that writes past `bytes` fail as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
+TEST(DataFileTest, FailuresToOpenNameTheFileAndTheCauseAndNeverWait) {
+  ScratchFolder folder;
+  const auto folder_in_place = folder.path() / "cartella.dat";
+  std::filesystem::create_directory(folder_in_place);
+  const auto pipe = folder.path() / "tubo.dat";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  const auto loop = folder.path() / "anello.dat";
+  std::filesystem::create_symlink(loop, loop);
+  const auto missing_folder = folder.path() / "manca" / "dati2.dat";
+  const auto long_name = folder.path() / std::string(300, 'n');
+  const struct {
+    std::filesystem::path path;
+    DataAccess access;
+    std::string message;
+  } cases[] = {
+      {folder_in_place, DataAccess::kSave,
+       "Impossibile salvare il file dei dati \"" + folder_in_place.string() +
+           "\": al suo posto c'è una cartella."},
+      {folder_in_place, DataAccess::kReadCreate,
+       "Impossibile aprire il file dei dati \"" + folder_in_place.string() +
+           "\": al suo posto c'è una cartella."},
+      {pipe, DataAccess::kRead,
+       "Impossibile aprire il file dei dati \"" + pipe.string() + "\": non è un file normale."},
+      {pipe, DataAccess::kSave,
+       "Impossibile salvare il file dei dati \"" + pipe.string() + "\": non è un file normale."},
+      {loop, DataAccess::kRead,
+       "Impossibile aprire il file dei dati \"" + loop.string() +
+           "\": troppi collegamenti simbolici (un collegamento rimanda a sé)."},
+      {missing_folder, DataAccess::kSave,
+       "Impossibile creare il file dei dati \"" + missing_folder.string() +
+           "\": la cartella non esiste."},
+      {long_name, DataAccess::kReadCreate,
+       "Impossibile aprire il file dei dati \"" + long_name.string() +
+           "\": il nome è troppo lungo."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ErrorOf([&] { DataFile file(c.path, c.access); }), c.message);
   }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_handler_);
-  }
+  // Reading for the billboard neither needs nor creates a missing file.
+  EXPECT_TRUE(ReadKeys(missing_folder, {"A"}, DataAccess::kRead).empty());
+  EXPECT_FALSE(std::filesystem::exists(missing_folder.parent_path()));
+}
 
- private:
-  rlimit saved_{};
-  void (*previous_handler_)(int) = nullptr;
-};
+TEST(DataFileTest, ASaveKeepsTheModeAndASymbolicLink) {
+  ScratchFolder folder;
+  const auto real = folder.path() / "vero.dat";
+  WriteBytes(real, Record("A", "1"));
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink(real, folder.DataFile());
+  DataFile file(folder.DataFile());
+  file.Upsert("A", "2");
+  file.Close();
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.DataFile()));
+  EXPECT_EQ(ReadBytes(real), Record("A", "2"));
+  struct stat status {};
+  ASSERT_EQ(::stat(real.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+}
 
-TEST(DataFileTest, AWriteFailingMidwayLeavesEveryRecordIntact) {
+TEST(DataFileTest, AFileSizeLimitLeavesEveryByteAndNoTemporaryFile) {
   ScratchFolder folder;
   std::string original;
   for (int i = 0; i < 30; ++i) original += Record("ESTRANEA_" + std::to_string(i), "valore");
   original += Record("PANNELLONE_PROGETTISTA", "vecchio") + "coda";
   WriteBytes(folder.DataFile(), original);
-  DataFile file(folder.DataFile());
-  file.Upsert("PANNELLONE_PROGETTISTA", "nuovo");  // an update in place...
-  for (int i = 0; i < 5; ++i) file.Upsert("PANNELLONE_" + std::to_string(i), "x");  // ...appends
-  {
-    // Room for two and a half of the five appended records: the write stops midway.
-    FileSizeLimit limit(original.size() - 4 + 1275);
-    try {
-      file.Close();
-      FAIL() << "the write past the limit succeeded";
-    } catch (const DataFileError& error) {
-      EXPECT_NE(std::string(error.what()).find("supera la dimensione"), std::string::npos);
-    }
-  }
+  const auto child = pagora::testing::RunInChild(
+      [&] {
+        DataFile file(folder.DataFile());
+        file.Upsert("PANNELLONE_PROGETTISTA", "nuovo");
+        for (int i = 0; i < 5; ++i) file.Upsert("PANNELLONE_" + std::to_string(i), "x");
+        return ErrorOf([&] { file.Close(); });
+      },
+      {.unprivileged = false, .file_size_limit = original.size()});
+  ASSERT_TRUE(child.ran) << child.reason;
+  EXPECT_EQ(child.report, "Impossibile salvare il file dei dati \"" + folder.DataFile().string() +
+                              "\": il disco è pieno (il file supera la dimensione consentita).");
   EXPECT_EQ(ReadBytes(folder.DataFile()), original);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(DataFileTest, PermissionsAreReportedAsAccessDenied) {
+  ScratchFolder folder;
+  const auto read_only_file = folder.path() / "sola_lettura.dat";
+  WriteBytes(read_only_file, Record("A", "1"));
+  const auto locked_folder = folder.path() / "chiusa";
+  std::filesystem::create_directory(locked_folder);
+  WriteBytes(locked_folder / "dati2.dat", Record("B", "2"));
+  pagora::testing::OpenToEveryone(folder.path().string());
+  ::chmod(read_only_file.c_str(), 0444);
+  ::chmod(locked_folder.c_str(), 0555);
+  const auto child = pagora::testing::RunInChild(
+      [&] {
+        const auto save = [](const std::filesystem::path& path) {
+          return ErrorOf([&] {
+            DataFile file(path);
+            file.Upsert("A", "9");
+            file.Close();
+          });
+        };
+        std::string report = save(read_only_file) + "\n" + save(locked_folder / "dati2.dat") +
+                             "\n" + save(locked_folder / "nuovo.dat") + "\n";
+        // A read-only file still loads.
+        report += ReadKeys(read_only_file, {"A"}).at("A");
+        return report;
+      },
+      {.unprivileged = true, .file_size_limit = std::nullopt});
+  ::chmod(locked_folder.c_str(), 0777);
+  if (!child.ran) GTEST_SKIP() << child.reason;
+  EXPECT_EQ(child.report, "Impossibile salvare il file dei dati \"" + read_only_file.string() +
+                              "\": accesso negato.\n" + "Impossibile salvare il file dei dati \"" +
+                              (locked_folder / "dati2.dat").string() + "\": accesso negato.\n" +
+                              "Impossibile salvare il file dei dati \"" +
+                              (locked_folder / "nuovo.dat").string() + "\": accesso negato.\n1");
+  EXPECT_EQ(ReadBytes(read_only_file), Record("A", "1"));
+  EXPECT_EQ(ReadBytes(locked_folder / "dati2.dat"), Record("B", "2"));
+  EXPECT_FALSE(std::filesystem::exists(locked_folder / "nuovo.dat"));
+}
+
+TEST(DataFileTest, ALockHeldTooLongByAnotherProgramIsReported) {
+  ScratchFolder folder;
+  WriteBytes(folder.DataFile(), Record("A", "1"));
+  const std::string busy = "Il file dei dati \"" + folder.DataFile().string() +
+                           "\" è bloccato da un altro programma che lo sta usando: riprovare tra "
+                           "qualche istante.";
+  const auto wait = std::chrono::milliseconds(150);
+  {
+    LockHolder saver(folder.DataFile(), /*exclusive=*/true, 1000);
+    EXPECT_EQ(ErrorOf([&] { ReadKeys(folder.DataFile(), {"A"}, DataAccess::kRead, wait); }), busy);
+    EXPECT_EQ(ErrorOf([&] { DataFile file(folder.DataFile(), DataAccess::kSave, wait); }), busy);
+  }
+  {
+    LockHolder reader(folder.DataFile(), /*exclusive=*/false, 1000);
+    EXPECT_EQ(ReadKeys(folder.DataFile(), {"A"}, DataAccess::kRead, wait).at("A"), "1");
+    EXPECT_EQ(ErrorOf([&] { DataFile file(folder.DataFile(), DataAccess::kSave, wait); }), busy);
+  }
+  EXPECT_EQ(ReadBytes(folder.DataFile()), Record("A", "1"));
+}
+
+TEST(DataFileTest, ASaveWaitsForAnotherSaverAndKeepsWhatItAppended) {
+  ScratchFolder folder;
+  WriteBytes(folder.DataFile(), Record("ESTRANEA", "x"));
+  {
+    LockHolder sibling(folder.DataFile(), /*exclusive=*/true, 300, Record("APPESA", "y"));
+    DataFile file(folder.DataFile(), DataAccess::kSave, std::chrono::seconds(5));
+    file.Upsert("PANNELLONE_PROGETTISTA", "z");
+    file.Close();
+  }
+  EXPECT_EQ(ReadBytes(folder.DataFile()), Record("ESTRANEA", "x") + Record("APPESA", "y") +
+                                              Record("PANNELLONE_PROGETTISTA", "z"));
 }
 
 }  // namespace

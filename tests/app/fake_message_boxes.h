@@ -23,6 +23,9 @@ class FakeMessageBoxes : public MessageBoxes {
   void Fail(const std::string& title, const std::string& text) override {
     shown.push_back("FAIL " + title + ": " + text);
   }
+  void Warn(const std::string& title, const std::string& text) override {
+    shown.push_back("WARN " + title + ": " + text);
+  }
 };
 
 }  // namespace pannellonistica::testing

@@ -61,6 +61,14 @@ TEST_F(FormTest, LoadsStoredValues) {
   EXPECT_EQ(form_.Field(6).text, "Ing. Verdi");  // the last occurrence
 }
 
+TEST_F(FormTest, AnUntouchedPlaceholderWithoutAStoredDateIsSavedAsZero) {
+  Loaded();
+  ASSERT_TRUE(form_.salva());
+  const auto values = ReadKeys(folder_.DataFile(), BillboardKeyList());
+  EXPECT_EQ(values.at("PANNELLONE_DATA_INIZIO_LAVORI"), "0");
+  EXPECT_EQ(values.at("PANNELLONE_DATA_FINE_LAVORI"), "0");
+}
+
 TEST_F(FormTest, ZeroDateLoadsAsPlaceholderAndUnknownClassSetsNoOption) {
   WriteBytes(folder_.DataFile(), Record("PANNELLONE_DATA_INIZIO_LAVORI", "0") +
                                      Record("PANNELLONE_TIPO_CENTRO", "XYZ"));
@@ -150,8 +158,68 @@ TEST_F(FormTest, UnwritableFileIsReportedWithTheCriticalBox) {
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].rfind("FAIL Pannellonistica: Impossibile aprire", 0), 0u);
   EXPECT_EQ(form_.Field(4).text, "gg/mm/aaaa");
+  form_.Field(0).text = "non salvato";
   EXPECT_FALSE(form_.salva());
-  EXPECT_EQ(boxes_.shown.back().rfind("FAIL Pannellonistica: Impossibile aprire", 0), 0u);
+  EXPECT_EQ(boxes_.shown.back(), "FAIL Pannellonistica: Impossibile salvare il file dei dati \"" +
+                                     folder_.DataFile().string() +
+                                     "\": al suo posto c'è una cartella.");
+  EXPECT_EQ(form_.Field(0).text, "non salvato");  // the input is still there
+}
+
+TEST_F(FormTest, ADuplicatedKeyIsSavedWhereLoadingAndPrintingReadIt) {
+  const std::string first = Record("PANNELLONE_PROGETTISTA", "primo");
+  WriteBytes(folder_.DataFile(),
+             first + Record("ALTRA", "a") + Record("pannellone_progettista ", "secondo"));
+  Loaded();
+  ASSERT_EQ(form_.Field(6).text, "secondo");
+  form_.Field(6).text = "nuovo";
+  ASSERT_TRUE(form_.salva());
+  const std::string bytes = ReadBytes(folder_.DataFile());
+  EXPECT_EQ(bytes.substr(0, 1020), first + Record("ALTRA", "a"));  // the sibling's copy
+  EXPECT_EQ(bytes.substr(1020, 510), Record("PANNELLONE_PROGETTISTA", "nuovo"));
+  PannellonisticaForm reloaded(folder_.path(), boxes_);
+  reloaded.carica_pannellonistica();
+  EXPECT_EQ(reloaded.Field(6).text, "nuovo");
+}
+
+TEST_F(FormTest, AnUntouchedDateKeepsItsStoredValueAnEditedOneMustBeValid) {
+  const std::string start = Record("PANNELLONE_DATA_INIZIO_LAVORI", "200803051230");
+  const std::string end = Record("PANNELLONE_DATA_FINE_LAVORI", "dopo l'estate");
+  WriteBytes(folder_.DataFile(), start + end);
+  Loaded();
+  form_.Field(0).text = "Via Roma 1";
+  ASSERT_TRUE(form_.salva());
+  EXPECT_EQ(ReadBytes(folder_.DataFile()).substr(0, 1020), start + end);
+
+  const std::string saved = ReadBytes(folder_.DataFile());
+  for (const char* typed : {"31/02/2008", "ab/03/2008", "5/3"}) {
+    boxes_.shown.clear();
+    form_.Field(5).text = typed;
+    EXPECT_FALSE(form_.salva()) << typed;
+    EXPECT_EQ(boxes_.shown, (std::vector<std::string>{
+                                kConfirm, "Pannellonistica: La Data di fine lavori è errata!"}))
+        << typed;
+    EXPECT_EQ(ReadBytes(folder_.DataFile()), saved) << typed;
+  }
+  form_.Field(5).text = "01/06/2009";
+  ASSERT_TRUE(form_.salva());
+  EXPECT_EQ(ReadBytes(folder_.DataFile()).substr(510, 510),
+            Record("PANNELLONE_DATA_FINE_LAVORI", "20090601"));
+}
+
+TEST_F(FormTest, ASaveWhileAnotherProgramHoldsTheFileSaysSoAndKeepsTheInput) {
+  WriteBytes(folder_.DataFile(), Record("ALTRA", "a"));
+  Loaded();
+  form_.SetLockWait(std::chrono::milliseconds(100));
+  form_.Field(0).text = "da salvare";
+  testing::LockHolder other(folder_.DataFile(), /*exclusive=*/true, 800);
+  EXPECT_FALSE(form_.salva());
+  EXPECT_EQ(boxes_.shown.back(), "FAIL Pannellonistica: Il file dei dati \"" +
+                                     folder_.DataFile().string() +
+                                     "\" è bloccato da un altro programma che lo sta usando: "
+                                     "riprovare tra qualche istante.");
+  EXPECT_EQ(form_.Field(0).text, "da salvare");
+  EXPECT_EQ(ReadBytes(folder_.DataFile()), Record("ALTRA", "a"));
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(DocumentTest, BeginDocRecordsFailuresToOpen) {
     fs::permissions(locked, fs::perms::owner_read);
     doc.Abort();
     doc.BeginDoc(locked.string());
-    EXPECT_EQ(doc.ErrNumber(), kBadFileName);
+    EXPECT_EQ(doc.ErrNumber(), kPathFileAccess);
     EXPECT_EQ(ReadFileBytes(locked), "old");
   }
 }
@@ -268,14 +268,15 @@ TEST_F(DocumentTest, FileSizeFollowsTheWritingAndTheFinishedFile) {
   EXPECT_NO_THROW(doc.SetMemoryUsage(11));
 }
 
-TEST_F(DocumentTest, AbortLeavesTheUnfinishedFileAndResetsSettings) {
+TEST_F(DocumentTest, AbortKeepsThePreviousFileAndResetsSettings) {
   Pagora doc(FixedTime);
   doc.SetDocProperty("Prima", "", "", "", "", "");
   doc.SetPaperSize(1);
+  std::ofstream(pdf_) << "previous";
   doc.BeginDoc(pdf_.string());
   doc.BeginPage();
   doc.Abort();
-  EXPECT_EQ(ReadFileBytes(pdf_).substr(0, 8), "%PDF-1.3");
+  EXPECT_EQ(ReadFileBytes(pdf_), "previous");
   EXPECT_EQ(doc.GetPageWidth(false), 596.0f);
   const fs::path second = dir_ / "second.pdf";
   doc.BeginDoc(second.string());

@@ -228,11 +228,25 @@ TEST(GifReaderTest, RefusesFilesItCannotMakeAPictureOf) {
        GifStatus::kTooLarge},
       {"frame over 256 MiB", GifBuilder(1, 1, 8).Image(0, 0, 65535, 4097, lzw, 2).Finish(), 1,
        GifStatus::kTooLarge},
+      {"screen of 16000 x 16000", GifBuilder(16000, 16000, 1).Image(0, 0, 1, 1, lzw, 2).Finish(), 1,
+       GifStatus::kTooLarge},
+      {"screen one row past 64 megapixels",
+       GifBuilder(8000, 8001, 1).Image(0, 0, 1, 1, lzw, 2).Finish(), 1, GifStatus::kTooLarge},
+      {"frame of 16000 x 16000", GifBuilder(1, 1, 1).Image(0, 0, 16000, 16000, lzw, 2).Finish(), 1,
+       GifStatus::kTooLarge},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(ReadGifImage(c.file, c.frame).status, c.expected);
   }
+}
+
+TEST(GifReaderTest, ASixtyFourMegapixelScreenIsStillRead) {
+  const Bytes lzw = testing::LiteralLzw(Bytes{0}, 2);
+  const auto largest = GifBuilder(8000, 8000, 1).Image(0, 0, 1, 1, lzw, 2).Finish();
+  const GifReadResult result = ReadGifImage(largest, 1);
+  ASSERT_EQ(result.status, GifStatus::kOk);
+  EXPECT_EQ(result.picture.pixels.size(), 1000u * 8000);
 }
 
 TEST(GifReaderTest, LimitBoundsTheCanvasAndTheFrame) {

@@ -1,0 +1,188 @@
+#include "pdf/core/output_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "pdf/core/runtime_error.h"
+#include "tests/support/child_process.h"
+#include "tests/support/pdf_checker.h"
+
+namespace pagora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ChildOptions;
+using testing::ReadFileBytes;
+using testing::RunInChild;
+using testing::TempDir;
+
+constexpr char kOld[] = "the previous billboard";
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Everything in the folder but `keep`: a temporary file left behind shows up here.
+std::vector<std::string> OtherFiles(const fs::path& folder, const std::string& keep) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename() != keep) names.push_back(entry.path().filename());
+  }
+  return names;
+}
+
+// "number|description" of the error `action` throws, or "none".
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& e) {
+    return std::to_string(e.number()) + "|" + e.description();
+  }
+  return "none";
+}
+
+class OutputFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteFile(target_, kOld); }
+
+  TempDir dir_;
+  fs::path target_ = dir_ / "out.pdf";
+};
+
+TEST_F(OutputFileTest, TheTargetIsReplacedOnlyByAFinishedFile) {
+  OutputFile file;
+  file.Open(target_.string());
+  file.Write("%PDF-1.3\n");
+  file.Write(std::string(100000, 'x'));  // past the buffer
+  EXPECT_EQ(file.Position(), 100009u);
+  file.OverwriteStart("%PDF-1.5");
+  EXPECT_EQ(ReadFileBytes(target_), kOld);  // nothing visible before Close
+  file.Close();
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadFileBytes(target_), "%PDF-1.5\n" + std::string(100000, 'x'));
+  EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+}
+
+TEST_F(OutputFileTest, DiscardAndDestructionLeaveThePreviousFileAndNoTemporary) {
+  {
+    OutputFile file;
+    file.Open(target_.string());
+    file.Write(std::string(200000, 'y'));
+    file.Discard();
+    EXPECT_FALSE(file.IsOpen());
+  }
+  {
+    OutputFile file;
+    file.Open(target_.string());
+    file.Write("unfinished");
+    file.Open((dir_ / "second.pdf").string());  // a new Open discards the first
+    file.Write("second");
+  }
+  EXPECT_EQ(ReadFileBytes(target_), kOld);
+  EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+}
+
+TEST_F(OutputFileTest, KeepsTheModeOfTheFileItReplaces) {
+  ::chmod(target_.c_str(), 0640);
+  OutputFile file;
+  file.Open(target_.string());
+  file.Close();
+  struct stat status {};
+  ASSERT_EQ(::stat(target_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(OutputFileTest, ASymbolicLinkIsFollowedAndKept) {
+  const fs::path link = dir_ / "link.pdf";
+  fs::create_symlink(target_, link);
+  OutputFile file;
+  file.Open(link.string());
+  file.Write("new");
+  file.Close();
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(target_), "new");
+}
+
+TEST_F(OutputFileTest, OpenFailuresNameTheFileAndTheCause) {
+  const fs::path missing = dir_ / "missing" / "a.pdf";
+  const fs::path loop = dir_ / "loop.pdf";
+  fs::create_symlink(loop, loop);
+  const fs::path fifo = dir_ / "fifo.pdf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const std::string long_name = (dir_ / std::string(300, 'n')).string();
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {
+      {missing.string(),
+       "76|Impossibile trovare il percorso - " + missing.string() + ": la cartella non esiste"},
+      {dir_.path().string(), "75|Errore di accesso al percorso/file - " + dir_.path().string() +
+                                 ": al suo posto c'è una cartella"},
+      {loop.string(), "75|Errore di accesso al percorso/file - " + loop.string() +
+                          ": troppi collegamenti simbolici (un collegamento rimanda a sé)"},
+      {fifo.string(),
+       "75|Errore di accesso al percorso/file - " + fifo.string() + ": non è un file normale"},
+      {long_name,
+       "75|Errore di accesso al percorso/file - " + long_name + ": il nome è troppo lungo"},
+      {"", "52|Nome o numero di file non valido"},
+  };
+  for (const auto& c : cases) {
+    OutputFile file;
+    EXPECT_EQ(ErrorOf([&] { file.Open(c.path); }), c.error);
+    EXPECT_FALSE(file.IsOpen());
+  }
+  EXPECT_EQ(OtherFiles(dir_.path(), "out.pdf").size(), 2u);  // the loop and the pipe only
+}
+
+TEST_F(OutputFileTest, AFileSizeLimitReportsAFullDiskAndKeepsThePreviousFile) {
+  const auto child = RunInChild(
+      [&] {
+        OutputFile file;
+        file.Open(target_.string());
+        std::string error = ErrorOf([&] {
+          for (int i = 0; i < 100; ++i) file.Write(std::string(10000, 'z'));
+          file.Close();
+        });
+        return error + "|open=" + std::to_string(file.IsOpen());
+      },
+      ChildOptions{.unprivileged = false, .file_size_limit = 50000});
+  ASSERT_TRUE(child.ran) << child.reason;
+  EXPECT_EQ(child.report,
+            "75|Errore di accesso al percorso/file - " + target_.string() +
+                ": il disco è pieno (il file supera la dimensione consentita)|open=0");
+  EXPECT_EQ(ReadFileBytes(target_), kOld);
+  EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+}
+
+TEST_F(OutputFileTest, AFileOrFolderWithoutWritePermissionIsRefusedAtOpen) {
+  const fs::path locked_folder = dir_ / "sola_lettura";
+  fs::create_directory(locked_folder);
+  const fs::path in_locked = locked_folder / "out.pdf";
+  WriteFile(in_locked, kOld);
+  testing::OpenToEveryone(dir_.path().string());
+  ::chmod(target_.c_str(), 0444);
+  ::chmod(locked_folder.c_str(), 0555);
+  const auto child = RunInChild(
+      [&] {
+        OutputFile file;
+        return ErrorOf([&] { file.Open(target_.string()); }) + "\n" +
+               ErrorOf([&] { file.Open(in_locked.string()); });
+      },
+      ChildOptions{.unprivileged = true, .file_size_limit = std::nullopt});
+  ::chmod(locked_folder.c_str(), 0777);
+  if (!child.ran) GTEST_SKIP() << child.reason;
+  EXPECT_EQ(child.report, "75|Errore di accesso al percorso/file - " + target_.string() +
+                              ": accesso negato\n" + "75|Errore di accesso al percorso/file - " +
+                              in_locked.string() + ": accesso negato");
+  EXPECT_EQ(ReadFileBytes(target_), kOld);
+  EXPECT_EQ(ReadFileBytes(in_locked), kOld);
+  EXPECT_TRUE(OtherFiles(locked_folder, "out.pdf").empty());
+}
+
+}  // namespace
+}  // namespace pagora
