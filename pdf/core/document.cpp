@@ -29,6 +29,11 @@ void RecordError(Document& doc, std::string_view operation, std::string_view det
   doc.error.number = error.number();
   doc.error.source = "Pagora." + std::string(operation);
   const std::string_view standard = DescribeError(error.number());
+  // An error that already names its file and cause keeps its own description.
+  if (!standard.empty() && error.description() != standard) {
+    doc.error.description = error.description();
+    return;
+  }
   doc.error.description = standard.empty() ? error.description() : std::string(standard);
   if (!detail.empty()) doc.error.description += " - " + std::string(detail);
 }

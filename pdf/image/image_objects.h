@@ -6,20 +6,22 @@
 #include <string_view>
 
 #include "pdf/core/document.h"
+#include "pdf/image/picture_readers.h"
 
 namespace pagora {
 
-// Reads the frame of new GIF entry `number` from `file_name` into an image XObject,
-// recording any failure.
-void ReadGifEntry(Document& doc, int number, const std::string& file_name);
+// Reads new entry `number` of the image table from `file_name` with `reader` into an image
+// XObject listed in the image resources, recording any failure under "DrawImage".
+void ReadRasterEntry(Document& doc, int number, const std::string& file_name, RasterReader reader,
+                     const std::string& transparent_color);
 
-// Writes an image XObject (and, for indexed colour, its palette as the next object) and
-// returns its number. `format` "GIF", "BMP", "TGA" or "JPG" chooses the colour space
-// (`color_space` for "JPG") and whether `bits` are direct colour; `mask` is the /Mask array
-// content, empty for none; `fixed_filter` sends the data as it is under that filter.
-int WriteImageObject(Document& doc, std::string_view format, std::string_view pixels,
-                     std::string_view palette, int width, int height, int bits,
-                     std::string_view name, std::string_view color_space,
-                     std::string_view fixed_filter, std::string_view mask);
+// Appends the content of a vector picture, translated anew on every call, recording any
+// failure under "DrawImage".
+void PlayVectorPicture(Document& doc, VectorTranslator translate, const std::string& file_name,
+                       const PicturePlacement& placement);
+
+// Writes `image` as an image XObject named `name` (and, for indexed colour, its palette as
+// the next object); returns its number.
+int WriteImageObject(Document& doc, const RasterImage& image, std::string_view name);
 
 }  // namespace pagora

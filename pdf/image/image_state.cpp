@@ -27,7 +27,7 @@ int AddImage(ImageState& images, std::string upper_name, std::int16_t frame,
   if (static_cast<std::size_t>(n) >= images.entries.size()) {
     images.entries.resize(static_cast<std::size_t>(GrownTableSize(n, memory_factor)) + 1);
   }
-  images.entries[n] = {std::move(upper_name), 0, 0, frame};
+  images.entries[n] = {std::move(upper_name), 0, 0, frame, false};
   return n;
 }
 

@@ -13,7 +13,8 @@ struct ImageEntry {
   std::string name;              // the file name as drawn, upper-cased
   std::int32_t pixel_width = 0;  // 0 while no XObject was written for the picture
   std::int32_t pixel_height = 0;
-  std::int16_t frame = 0;  // the frame number it was drawn with, part of the key
+  std::int16_t frame = 0;      // the frame number it was drawn with, part of the key
+  bool top_row_first = false;  // rows stored top first (JPEG): placed with a flipped matrix
 };
 
 // The document's raster pictures, numbered from 1 (slot 0 is never used). Emptied when a

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -21,7 +21,9 @@ using testing::ReadFileBytes;
 using testing::RunCommand;
 using testing::ShellQuote;
 
-LocalTime FixedTime() { return {2026, 12, 7, 10, 30, 15}; }
+LocalTime FixedTime() {
+  return {2026, 12, 7, 10, 30, 15};
+}
 
 // Writes a document on `path` after `setup` has drawn on it.
 void WriteDocument(const fs::path& path, const std::function<void(Pagora&)>& setup) {
@@ -65,8 +67,8 @@ TEST_F(DocumentTest, ManyPagesAndPagesBegunTwiceInARow) {
 }
 
 TEST_F(DocumentTest, EachPageTakesThePaperSizeAndRotationCurrentWhenItEnds) {
-  const int codes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17,
-                       -1, -2, -3, -4, -5, -6, -7, -8};
+  const int codes[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                       13, 14, 15, 16, 17, -1, -2, -3, -4, -5, -6, -7, -8};
   WriteDocument(pdf_, [&](Pagora& doc) {
     for (const int code : codes) {
       doc.BeginPage();
@@ -80,16 +82,16 @@ TEST_F(DocumentTest, EachPageTakesThePaperSizeAndRotationCurrentWhenItEnds) {
   });
   ASSERT_TRUE(testing::PassesAllReaders(pdf_));
   const std::string info = Pdfinfo(pdf_, "-f 1 -l 27");
-  const char* expected[] = {"596 x 842",   "842 x 596",   "421 x 596",   "596 x 421",
-                            "298 x 421",   "421 x 298",   "210 x 298",   "298 x 210",
-                            "612 x 792",   "792 x 612",   "792 x 1224",  "1224 x 792",
-                            "612 x 1008",  "1008 x 612",  "396 x 612",   "612 x 396",
-                            "522 x 756",   "756 x 522",   "1192 x 842",  "842 x 1192",
-                            "1685 x 1192", "1192 x 1685", "2384 x 1685", "1685 x 2384",
-                            "3371 x 2384", "2384 x 3371", "595.276 x 841.89"};
+  const char* expected[] = {
+      "596 x 842",   "842 x 596",   "421 x 596",       "596 x 421",   "298 x 421",   "421 x 298",
+      "210 x 298",   "298 x 210",   "612 x 792",       "792 x 612",   "792 x 1224",  "1224 x 792",
+      "612 x 1008",  "1008 x 612",  "396 x 612",       "612 x 396",   "522 x 756",   "756 x 522",
+      "1192 x 842",  "842 x 1192",  "1685 x 1192",     "1192 x 1685", "2384 x 1685", "1685 x 2384",
+      "3371 x 2384", "2384 x 3371", "595.276 x 841.89"};
   const int rotation[] = {0, 270, 180, 90};
   for (int page = 1; page <= 27; ++page) {
-    const std::string label = "Page " + std::string(page < 10 ? "   " : "  ") + std::to_string(page);
+    const std::string label =
+        "Page " + std::string(page < 10 ? "   " : "  ") + std::to_string(page);
     EXPECT_EQ(PdfinfoField(info, label + " size").substr(0, std::string(expected[page - 1]).size()),
               expected[page - 1]);
     const int code = page <= 26 ? codes[page - 1] : 0;
@@ -122,7 +124,8 @@ TEST_F(DocumentTest, ClippedMarginsInMillimetresPassEveryReader) {
     doc.BeginPage();
   });
   ASSERT_TRUE(testing::PassesAllReaders(pdf_));
-  EXPECT_NE(ReadFileBytes(pdf_).find("stream\n1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re W n\r\r0 0 0 rg\r0 0 0 RG\nendstream"),
+  EXPECT_NE(ReadFileBytes(pdf_).find("stream\n1 0 0 -1 28.346 785.307 cm \r0 0 539.307 728.614 re "
+                                     "W n\r\r0 0 0 rg\r0 0 0 RG\nendstream"),
             std::string::npos);
 }
 
@@ -148,7 +151,8 @@ TEST_F(DocumentTest, InformationTextsReadBackExactly) {
   std::ofstream(xml, std::ios::binary) << packet;
   const auto lint = RunCommand("xmllint --noout " + ShellQuote(xml.string()));
   EXPECT_EQ(lint.exit_code, 0) << lint.output << packet;
-  EXPECT_NE(packet.find("<dc:title>Cantiere \xC3\xA8 (via Roma) \\ &lt;&amp;&gt; &quot;1&quot;</dc:title>"),
+  EXPECT_NE(packet.find(
+                "<dc:title>Cantiere \xC3\xA8 (via Roma) \\ &lt;&amp;&gt; &quot;1&quot;</dc:title>"),
             std::string::npos)
       << packet;
   const std::size_t count_at = packet.find("bytes='") + 7;
@@ -176,15 +180,17 @@ TEST_F(DocumentTest, PageLabelsTransitionsAndViewerPreferences) {
   });
   ASSERT_TRUE(testing::PassesAllReaders(pdf_));
   const std::string file = ReadFileBytes(pdf_);
-  EXPECT_NE(file.find("/PageLabels << /Nums [ 0 <<  /S /r >> 2 <<  /S /D /P (A-\\(1\\)) /St 7 >>  ] >>"),
-            std::string::npos);
+  EXPECT_NE(
+      file.find("/PageLabels << /Nums [ 0 <<  /S /r >> 2 <<  /S /D /P (A-\\(1\\)) /St 7 >>  ] >>"),
+      std::string::npos);
   EXPECT_EQ(file.find("ignored"), std::string::npos);
   EXPECT_EQ(file.substr(0, 8), "%PDF-1.4");
   EXPECT_NE(file.find("/PageLayout /TwoColumnLeft\n/PageMode /UseThumbs\n"
                       "/ViewerPreferences << /DisplayDocTitle true  >>"),
             std::string::npos);
 
-  const std::string json = RunCommand("qpdf --json --json-key=pagelabels " + ShellQuote(pdf_.string())).output;
+  const std::string json =
+      RunCommand("qpdf --json --json-key=pagelabels " + ShellQuote(pdf_.string())).output;
   EXPECT_NE(json.find("\"/S\": \"/r\""), std::string::npos) << json;
   EXPECT_NE(json.find("\"/P\": \"u:A-(1)\""), std::string::npos) << json;
   EXPECT_NE(json.find("\"/St\": 7"), std::string::npos) << json;
@@ -208,7 +214,8 @@ TEST_F(DocumentTest, SameCallsAndClockGiveTheSameBytes) {
   const fs::path twin = dir_ / "twin.pdf";
   WriteDocument(twin, draw);
   EXPECT_EQ(ReadFileBytes(pdf_), ReadFileBytes(twin));
-  EXPECT_NE(ReadFileBytes(pdf_).find("/CreationDate (D:20261207103015Z+01'00')"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(pdf_).find("/CreationDate (D:20261207103015Z+01'00')"),
+            std::string::npos);
 }
 
 TEST_F(DocumentTest, BeginDocRecordsFailuresToOpen) {
@@ -217,7 +224,8 @@ TEST_F(DocumentTest, BeginDocRecordsFailuresToOpen) {
   EXPECT_EQ(doc.BeginDoc(missing), missing);
   EXPECT_EQ(doc.ErrNumber(), kPathNotFound);
   EXPECT_EQ(doc.ErrSource(), "Pagora.BeginDoc");
-  EXPECT_EQ(doc.ErrDescription(), "Impossibile trovare il percorso - " + missing);
+  EXPECT_EQ(doc.ErrDescription(),
+            "Impossibile trovare il percorso - " + missing + ": la cartella non esiste");
   EXPECT_THROW(doc.EndDoc(), RuntimeError);
 
   doc.Abort();
@@ -290,8 +298,9 @@ TEST_F(DocumentTest, OpenDocHandsTheFileToTheDesktopWithoutWaiting) {
   const fs::path bin = dir_ / "bin";
   fs::create_directory(bin);
   const fs::path marker = dir_ / "opened.txt";
-  std::ofstream(bin / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > " << ShellQuote(marker.string())
-                                  << ".tmp && mv " << ShellQuote(marker.string()) << ".tmp "
+  std::ofstream(bin / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > "
+                                  << ShellQuote(marker.string()) << ".tmp && mv "
+                                  << ShellQuote(marker.string()) << ".tmp "
                                   << ShellQuote(marker.string()) << "\n";
   fs::permissions(bin / "xdg-open", fs::perms::owner_all);
   const std::string old_path = std::getenv("PATH");

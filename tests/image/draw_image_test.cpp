@@ -1,6 +1,7 @@
 // GIF pictures placed on a page: the image objects written, the cache, the errors, and
 // the rendered pixels against ImageMagick's decode.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -153,11 +154,19 @@ TEST_F(DrawImageTest, PictureWithoutObjectRecordsItsErrorAndIsNotPlaced) {
     int number;
     std::string description;
   };
+  const std::string folder = (dir_ / "folder.gif").string();
+  std::filesystem::create_directory(folder);
+  const std::string pipe = (dir_ / "pipe.gif").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const Case cases[] = {
       {(dir_ / "missing.gif").string(), 1, 53, "Impossibile trovare il file"},
       {make("cut.gif", truncated), 1, 62, "Input oltre la fine del file"},
       {Gif("apache-left.gif"), 2, 321, "Formato di file non valido"},
-      {make("not.gif", not_gif), 1, 0, ""},
+      // A file named as a picture that is none is a failure the caller must hear of.
+      {make("not.gif", not_gif), 1, 321, "Formato di file non valido"},
+      // Only regular files are read: a folder or a pipe is refused, never waited on.
+      {folder, 1, 75, "Errore di accesso al percorso/file"},
+      {pipe, 1, 75, "Errore di accesso al percorso/file"},
       {make("picture.png", not_gif), 1, 0, ""},
   };
   for (const Case& c : cases) {
