@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -29,6 +31,66 @@ inline std::optional<std::vector<std::uint8_t>> ZlibInflate(std::span<const std:
   inflateEnd(&z);
   if (!whole) return std::nullopt;
   return out;
+}
+
+// Compresses `data` as raw Deflate (no zlib header, no checksum) at zlib's `level` (0-9).
+inline std::vector<std::uint8_t> ZlibRawDeflate(std::span<const std::uint8_t> data, int level,
+                                                int strategy = Z_DEFAULT_STRATEGY) {
+  z_stream z{};
+  if (deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy) != Z_OK) return {};
+  std::vector<std::uint8_t> out(deflateBound(&z, static_cast<uLong>(data.size())));
+  z.next_in = const_cast<Bytef*>(data.data());
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  const int status = ::deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  if (status != Z_STREAM_END) return {};
+  return out;
+}
+
+enum class ZlibOutcome { kEnd, kDataError, kInputEnded, kOutputFull };
+
+struct ZlibRawResult {
+  ZlibOutcome outcome = ZlibOutcome::kEnd;
+  std::vector<std::uint8_t> bytes;  // everything zlib wrote, up to the limit
+};
+
+// Inflates raw Deflate data with zlib, writing at most `limit` bytes. Bytes after the end
+// of the stream are ignored.
+inline ZlibRawResult ZlibRawInflate(std::span<const std::uint8_t> stream, std::size_t limit) {
+  z_stream z{};
+  ZlibRawResult result;
+  if (inflateInit2(&z, -15) != Z_OK) return {ZlibOutcome::kDataError, {}};
+  result.bytes.resize(std::min<std::size_t>(limit, stream.size() * 4 + 1024));
+  z.next_in = const_cast<Bytef*>(stream.data());
+  z.avail_in = static_cast<uInt>(stream.size());
+  int status = Z_OK;
+  for (;;) {
+    if (z.total_out == result.bytes.size() && result.bytes.size() < limit) {
+      result.bytes.resize(std::min(limit, result.bytes.size() * 2));
+    }
+    z.next_out = result.bytes.data() + z.total_out;
+    z.avail_out = static_cast<uInt>(result.bytes.size() - z.total_out);
+    const uLong before = z.total_out;
+    const uInt input_before = z.avail_in;
+    status = inflate(&z, Z_NO_FLUSH);
+    if (status != Z_OK) break;
+    if (z.total_out == before && z.avail_in == input_before) break;  // no progress possible
+  }
+  result.bytes.resize(z.total_out);
+  inflateEnd(&z);
+  if (status == Z_STREAM_END) {
+    result.outcome = ZlibOutcome::kEnd;
+  } else if (status == Z_DATA_ERROR) {
+    result.outcome = ZlibOutcome::kDataError;
+  } else if (result.bytes.size() == limit) {
+    result.outcome = ZlibOutcome::kOutputFull;
+  } else {
+    result.outcome = ZlibOutcome::kInputEnded;
+  }
+  return result;
 }
 
 }  // namespace pagora::testing
