@@ -234,20 +234,36 @@ InflateStatus Inflater::HuffmanBlock(HuffmanTables tables) {
 }
 
 Inflater::FastExit Inflater::FastLoop(HuffmanTables tables) {
-  if (out_.size() < kFastOutputRoom) return FastExit::kLimit;
+  if (out_.size() < kFastOutputRoom || !in_.CanRefillFast()) return FastExit::kLimit;
   BitReader in = in_;
   std::uint8_t* const out_begin = out_.data();
   std::uint8_t* const out_fast_end = out_begin + (out_.size() - kFastOutputRoom);
   std::uint8_t* out = out_begin + produced_;
   FastExit exit = FastExit::kLimit;
+  // Each round ends with a refill and the lookup of the next symbol's first-level entry,
+  // which the match copy then overlaps; leaving at the top loses nothing.
+  in.RefillFast();
+  std::uint32_t entry = tables.literal_length[in.bits() & kLiteralLengthMask];
   while (out <= out_fast_end && in.CanRefillFast()) {
-    in.RefillFast();
-    unsigned skipped;
-    std::uint32_t entry = LookUp(tables.literal_length, kLiteralLengthMask, in.bits(), skipped);
-    in.Drop(skipped);
+    if (entry & inflate::kSubtable) {
+      in.Drop(EntryBits(entry));
+      entry = tables.literal_length[EntryValue(entry) +
+                                    (in.bits() & ((1u << inflate::EntryCodeLength(entry)) - 1))];
+    }
     if (entry & inflate::kLiteral) {
       in.Drop(EntryBits(entry));
       *out++ = static_cast<std::uint8_t>(EntryValue(entry));
+      // At least 41 bits are left: enough for a second literal before refilling. A
+      // refill only adds bits above those the entry was looked up with.
+      entry = tables.literal_length[in.bits() & kLiteralLengthMask];
+      if (entry & inflate::kLiteral) {
+        in.Drop(EntryBits(entry));
+        *out++ = static_cast<std::uint8_t>(EntryValue(entry));
+        in.RefillFast();
+        entry = tables.literal_length[in.bits() & kLiteralLengthMask];
+      } else {
+        in.RefillFast();
+      }
       continue;
     }
     if (entry & inflate::kKindMask) {
@@ -262,6 +278,7 @@ Inflater::FastExit Inflater::FastLoop(HuffmanTables tables) {
     const std::size_t length = EntryValueWithExtra(entry, in.bits());
     in.Drop(EntryBits(entry));
 
+    unsigned skipped;
     entry = LookUp(tables.distance, kDistanceMask, in.bits(), skipped);
     in.Drop(skipped);
     if (entry & inflate::kInvalid) {
@@ -274,6 +291,8 @@ Inflater::FastExit Inflater::FastLoop(HuffmanTables tables) {
       exit = FastExit::kInvalid;
       break;
     }
+    in.RefillFast();
+    entry = tables.literal_length[in.bits() & kLiteralLengthMask];
     inflate::CopyMatch(out, distance, length);
     out += length;
   }

@@ -7,17 +7,25 @@
 namespace pagora::inflate {
 
 // How far past a match CopyMatch may write.
-inline constexpr std::size_t kMatchCopyOverrun = 8;
+inline constexpr std::size_t kMatchCopyOverrun = 16;
 
 // Copies `length` (3 to 258) bytes from `distance` bytes back, where the copy may overlap
-// the bytes it produces. Works eight bytes at a time and may write up to
+// the bytes it produces. Works sixteen or eight bytes at a time and may write up to
 // kMatchCopyOverrun bytes past the match, which the caller's buffer must have room for;
 // those bytes are overwritten by whatever comes next.
 inline void CopyMatch(std::uint8_t* out, std::size_t distance, std::size_t length) {
   const std::uint8_t* from = out - distance;
   std::uint8_t* const end = out + length;
   std::uint64_t word;
-  if (distance >= 8) {
+  if (distance >= 16) {
+    std::uint8_t block[16];
+    do {
+      std::memcpy(block, from, 16);
+      std::memcpy(out, block, 16);
+      from += 16;
+      out += 16;
+    } while (out < end);
+  } else if (distance >= 8) {
     // Each word read lies wholly before the word written, even when the match overlaps.
     do {
       std::memcpy(&word, from, 8);

@@ -54,9 +54,11 @@ std::uint32_t SymbolEntry(Alphabet alphabet, unsigned symbol, unsigned code_leng
 // The code's bits in the order they arrive: Huffman codes are sent most significant bit
 // first into a stream read least significant bit first.
 unsigned ReverseBits(unsigned code, unsigned length) {
-  unsigned reversed = 0;
-  for (unsigned bit = 0; bit < length; ++bit) reversed = reversed << 1 | ((code >> bit) & 1);
-  return reversed;
+  code = (code & 0x5555) << 1 | (code >> 1 & 0x5555);
+  code = (code & 0x3333) << 2 | (code >> 2 & 0x3333);
+  code = (code & 0x0F0F) << 4 | (code >> 4 & 0x0F0F);
+  code = (code & 0x00FF) << 8 | (code >> 8 & 0x00FF);
+  return code >> (16 - length);
 }
 
 void FillEvery(std::span<std::uint32_t> table, unsigned first, unsigned step, std::uint32_t entry) {
