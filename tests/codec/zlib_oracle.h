@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace pagora::testing {
@@ -57,39 +58,34 @@ struct ZlibRawResult {
   std::vector<std::uint8_t> bytes;  // everything zlib wrote, up to the limit
 };
 
-// Inflates raw Deflate data with zlib, writing at most `limit` bytes. Bytes after the end
-// of the stream are ignored.
+// Inflates raw Deflate data with zlib, keeping at most `limit` bytes; kOutputFull means the
+// stream holds more. Bytes after the end of the stream are ignored.
 inline ZlibRawResult ZlibRawInflate(std::span<const std::uint8_t> stream, std::size_t limit) {
   z_stream z{};
-  ZlibRawResult result;
   if (inflateInit2(&z, -15) != Z_OK) return {ZlibOutcome::kDataError, {}};
-  result.bytes.resize(std::min<std::size_t>(limit, stream.size() * 4 + 1024));
+  // One byte past the limit shows whether the stream wants more.
+  const std::size_t capacity = limit + 1;
+  std::vector<std::uint8_t> out(std::min(capacity, stream.size() * 4 + 1024));
   z.next_in = const_cast<Bytef*>(stream.data());
   z.avail_in = static_cast<uInt>(stream.size());
   int status = Z_OK;
-  for (;;) {
-    if (z.total_out == result.bytes.size() && result.bytes.size() < limit) {
-      result.bytes.resize(std::min(limit, result.bytes.size() * 2));
+  while (status == Z_OK) {
+    if (z.total_out == out.size() && out.size() < capacity) {
+      out.resize(std::min(capacity, out.size() * 2));
     }
-    z.next_out = result.bytes.data() + z.total_out;
-    z.avail_out = static_cast<uInt>(result.bytes.size() - z.total_out);
-    const uLong before = z.total_out;
-    const uInt input_before = z.avail_in;
-    status = inflate(&z, Z_NO_FLUSH);
-    if (status != Z_OK) break;
-    if (z.total_out == before && z.avail_in == input_before) break;  // no progress possible
+    z.next_out = out.data() + z.total_out;
+    z.avail_out = static_cast<uInt>(out.size() - z.total_out);
+    status = inflate(&z, Z_NO_FLUSH);  // Z_BUF_ERROR once no progress is possible
   }
-  result.bytes.resize(z.total_out);
+  const std::size_t written = z.total_out;
   inflateEnd(&z);
-  if (status == Z_STREAM_END) {
-    result.outcome = ZlibOutcome::kEnd;
-  } else if (status == Z_DATA_ERROR) {
-    result.outcome = ZlibOutcome::kDataError;
-  } else if (result.bytes.size() == limit) {
-    result.outcome = ZlibOutcome::kOutputFull;
-  } else {
-    result.outcome = ZlibOutcome::kInputEnded;
-  }
+  ZlibRawResult result;
+  result.outcome = written > limit          ? ZlibOutcome::kOutputFull
+                   : status == Z_STREAM_END ? ZlibOutcome::kEnd
+                   : status == Z_DATA_ERROR ? ZlibOutcome::kDataError
+                                            : ZlibOutcome::kInputEnded;
+  out.resize(std::min(written, limit));
+  result.bytes = std::move(out);
   return result;
 }
 
