@@ -2,11 +2,12 @@
 //
 // Huffman blocks are decoded by two loops. The fast loop runs while at least eight input
 // bytes remain and the output has room for a whole match plus the copy's overrun: it
-// refills the bit buffer without bounds checks, and one refill holds enough bits for a
-// length code, its extra bits, a distance code and its extra bits (15 + 5 + 15 + 13 = 48
-// of the 56 guaranteed). Near the end of the input or of the output, one symbol at a time
-// is decoded by the careful step, which checks every bit and every byte it writes, so a
-// truncated or oversized stream stops exactly where its last whole symbol ends.
+// refills the bit buffer once per round without bounds checks, and one refill holds
+// enough bits for a length code, its extra bits, a distance code and its extra bits
+// (15 + 5 + 15 + 13 = 48 of the 56 guaranteed), or for two literals. Near the end of the
+// input or of the output, one symbol at a time is decoded by the careful step, which
+// checks every bit and every byte it writes, so a truncated or oversized stream stops
+// exactly where its last whole symbol ends.
 #include "pdf/codec/inflate.h"
 
 #include <algorithm>

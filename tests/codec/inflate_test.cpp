@@ -249,6 +249,18 @@ std::vector<Case> ValidCases() {
   cases.push_back(
       {"15-bit codes", long_codes.Finish(), InflateStatus::kOk, ToBytes("abcdefghijklmmmmo")});
 
+  // Distance codes of 1 to 9 bits: symbol 9 (distances 25 to 32) takes 9.
+  const Bytes two_letters = Lengths(258, {{'a', 2}, {'b', 2}, {256, 2}, {257, 2}});
+  const Bytes distance_lengths = {1, 2, 3, 4, 5, 6, 7, 8, 9, 9};
+  StreamWriter long_distance;
+  DynamicHeader(long_distance, true, two_letters, distance_lengths);
+  const std::string letters = "abbabaaabbbabbaabababbbaaababb";
+  for (const char letter : letters) long_distance.Code(CodesOf(two_letters)[letter]);
+  long_distance.Code(CodesOf(two_letters)[257]).Code(CodesOf(distance_lengths)[9]).Bits(4, 3);
+  long_distance.Code(CodesOf(two_letters)[256]);
+  cases.push_back({"9-bit distance code", long_distance.Finish(), InflateStatus::kOk,
+                   ToBytes(letters + letters.substr(1, 3))});  // distance 29
+
   StreamWriter lone_end;
   DynamicHeader(lone_end, true, Lengths(257, {{256, 1}}), {0}).Bits(0, 1);
   cases.push_back({"lone end-of-block code", lone_end.Finish(), InflateStatus::kOk, {}});
