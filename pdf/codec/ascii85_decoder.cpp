@@ -1,6 +1,6 @@
-#include "pdf/codec/filter_decoders.h"
-
 #include <algorithm>
+
+#include "pdf/codec/filter_decoders.h"
 
 namespace pagora {
 namespace {

@@ -78,8 +78,7 @@ FilterResult DecodeLzw(std::span<const std::uint8_t> data, bool early_change,
       previous = -1;
       continue;
     }
-    if (code > next_code || (code == next_code && previous < 0) ||
-        (previous < 0 && code > 255)) {
+    if (code > next_code || (code == next_code && previous < 0) || (previous < 0 && code > 255)) {
       result.status = FilterStatus::kInvalidData;
       return result;
     }

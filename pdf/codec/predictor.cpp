@@ -77,7 +77,8 @@ FilterResult UndoTiff(std::span<const std::uint8_t> data, std::size_t row_bytes,
     std::uint8_t* p = result.bytes.data() + row;
     const std::size_t count = std::min(row_bytes, result.bytes.size() - row);
     if (params.bits_per_component == 8) {
-      for (std::size_t i = colors; i < count; ++i) p[i] = static_cast<std::uint8_t>(p[i] + p[i - colors]);
+      for (std::size_t i = colors; i < count; ++i)
+        p[i] = static_cast<std::uint8_t>(p[i] + p[i - colors]);
     } else {
       const std::size_t step = 2 * colors;
       for (std::size_t i = step; i + 1 < count; i += 2) {

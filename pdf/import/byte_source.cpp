@@ -26,8 +26,8 @@ class FileByteSource : public ByteSource {
         static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     std::size_t done = 0;
     while (done < wanted) {
-      const ssize_t got = ::pread(fd_, out.data() + done, wanted - done,
-                                  static_cast<off_t>(offset + done));
+      const ssize_t got =
+          ::pread(fd_, out.data() + done, wanted - done, static_cast<off_t>(offset + done));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) return -1;
       if (got == 0) break;  // the file shrank since it was opened
@@ -57,7 +57,7 @@ FileOpenStatus OpenFailure(int error) {
 std::int64_t MemoryByteSource::Read(std::uint64_t offset, std::span<std::uint8_t> out) const {
   if (offset >= bytes_.size()) return 0;
   const std::size_t count = std::min<std::size_t>(out.size(), bytes_.size() - offset);
-  std::memcpy(out.data(), bytes_.data() + offset, count);
+  if (count > 0) std::memcpy(out.data(), bytes_.data() + offset, count);
   return static_cast<std::int64_t>(count);
 }
 

@@ -28,11 +28,6 @@ struct Section {
   std::string trailer;  // the trailer dictionary, or the stream's dictionary
 };
 
-std::optional<std::uint64_t> TokenNumber(const Token& token) {
-  if (!IsUnsignedInteger(token) || token.text.size() > 19) return std::nullopt;
-  return std::stoull(std::string(token.text));
-}
-
 // A classic table: "xref", subsections "first count" with their entries, "trailer" and
 // the trailer dictionary.
 PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, Section& section) {
@@ -46,12 +41,13 @@ PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, Sectio
       pos += p;
       break;
     }
-    const auto first = TokenNumber(first_token);
-    const auto count = TokenNumber(NextPdfToken(text, p));
+    const auto first = UnsignedValue(first_token);
+    const auto count = UnsignedValue(NextPdfToken(text, p));
     if (!first || !count) return PdfStatus::kMalformed;
     pos += p;
     const std::uint64_t remaining = source.Size() - std::min(pos, source.Size());
-    if (*count > remaining / kShortestEntry || *first + *count > UINT32_MAX + std::uint64_t{1}) {
+    if (*count > remaining / kShortestEntry || *first > UINT32_MAX ||
+        *count > UINT32_MAX + std::uint64_t{1} - *first) {
       return PdfStatus::kMalformed;
     }
     // Entries are 20 bytes by the format; the window allows for writers that pad more.
@@ -59,15 +55,16 @@ PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, Sectio
     if (status != PdfStatus::kOk) return status;
     p = 0;
     for (std::uint64_t i = 0; i < *count; ++i) {
-      const auto offset = TokenNumber(NextPdfToken(text, p));
-      const auto generation = TokenNumber(NextPdfToken(text, p));
+      const auto offset = UnsignedValue(NextPdfToken(text, p));
+      const auto generation = UnsignedValue(NextPdfToken(text, p));
       const Token type = NextPdfToken(text, p);
       if (!offset || !generation || type.kind != TokenKind::kKeyword ||
           (type.text != "n" && type.text != "f")) {
         return PdfStatus::kMalformed;
       }
       XrefEntry entry;
-      entry.generation = static_cast<std::uint16_t>(std::min<std::uint64_t>(*generation, UINT16_MAX));
+      entry.generation =
+          static_cast<std::uint16_t>(std::min<std::uint64_t>(*generation, UINT16_MAX));
       // An object "in use" at offset 0 would be the header: a writer's slip, not an entry.
       if (type.text == "n" && *offset == 0) continue;
       if (type.text == "n") {
@@ -94,7 +91,8 @@ std::uint64_t Field(const std::uint8_t* bytes, int width) {
 }
 
 // Reads /W or /Index, arrays of non-negative integers.
-bool IntegerArray(std::string_view dictionary, std::string_view key, std::vector<std::uint64_t>& out) {
+bool IntegerArray(std::string_view dictionary, std::string_view key,
+                  std::vector<std::uint64_t>& out) {
   const PdfValue value = LookupKey(dictionary, key);
   if (value.kind != ValueKind::kArray) return false;
   ParseText items(value.raw.substr(1, value.raw.size() - 2));
@@ -107,8 +105,8 @@ bool IntegerArray(std::string_view dictionary, std::string_view key, std::vector
 }
 
 // A cross-reference stream: binary entries of /W field widths for the objects of /Index.
-PdfStatus ReadStreamSection(const ByteSource& source, std::uint64_t offset,
-                            const PdfLimits& limits, Section& section) {
+PdfStatus ReadStreamSection(const ByteSource& source, std::uint64_t offset, const PdfLimits& limits,
+                            Section& section) {
   IndirectObject object;
   PdfStatus status = ParseIndirectObject(source, offset, limits.max_object_bytes, object);
   if (status != PdfStatus::kOk) return status;

@@ -26,17 +26,14 @@ enum class ScanResult { kDone, kNeedMore, kMalformed };
 // Scans one piece of text that starts at an object's header.
 ScanResult ScanObject(std::string_view text, bool at_end_of_file, IndirectObject& object) {
   std::size_t pos = 0;
-  const Token number = NextPdfToken(text, pos);
-  const Token generation = NextPdfToken(text, pos);
+  const auto number = UnsignedValue(NextPdfToken(text, pos));
+  const auto generation = UnsignedValue(NextPdfToken(text, pos));
   const Token keyword = NextPdfToken(text, pos);
-  if (!IsUnsignedInteger(number) || !IsUnsignedInteger(generation) || !IsKeyword(keyword, "obj") ||
-      number.text.size() > 10 || generation.text.size() > 5) {
+  if (!number || !generation || !IsKeyword(keyword, "obj")) {
     return at_end_of_file || pos < text.size() ? ScanResult::kMalformed : ScanResult::kNeedMore;
   }
-  const std::uint64_t n = std::stoull(std::string(number.text));
-  const std::uint64_t g = std::stoull(std::string(generation.text));
-  if (n > UINT32_MAX || g > UINT16_MAX) return ScanResult::kMalformed;
-  object.ref = {static_cast<std::uint32_t>(n), static_cast<std::uint16_t>(g)};
+  if (*number > UINT32_MAX || *generation > UINT16_MAX) return ScanResult::kMalformed;
+  object.ref = {static_cast<std::uint32_t>(*number), static_cast<std::uint16_t>(*generation)};
   const std::size_t value_start = pos;
   // The two tokens before the current one, in case they turn out to be "n g" of the next
   // object's header.
@@ -92,8 +89,8 @@ PdfStatus ReadText(const ByteSource& source, std::uint64_t offset, std::size_t c
     return PdfStatus::kOk;
   }
   text.resize(static_cast<std::size_t>(std::min<std::uint64_t>(count, source.Size() - offset)));
-  const std::int64_t got = source.Read(
-      offset, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()));
+  const std::int64_t got =
+      source.Read(offset, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()));
   if (got < 0) return PdfStatus::kReadError;
   text.resize(static_cast<std::size_t>(got));
   return PdfStatus::kOk;
@@ -136,16 +133,22 @@ PdfStatus ReadStreamData(const ByteSource& source, std::uint64_t offset,
   if (!length) {
     // Search for "endstream", in pieces that overlap by the keyword's length.
     std::string piece;
-    const std::uint64_t limit = std::min<std::uint64_t>(size, offset + max_bytes + 2 + kEndstream.size());
+    const std::uint64_t limit =
+        std::min<std::uint64_t>(size, offset + max_bytes + 2 + kEndstream.size());
     for (std::uint64_t at = offset; at < limit && !length; at += kSearchPiece) {
-      const PdfStatus status =
-          ReadText(source, at, static_cast<std::size_t>(std::min<std::uint64_t>(kSearchPiece + kEndstream.size(), limit - at)), piece);
+      const PdfStatus status = ReadText(source, at,
+                                        static_cast<std::size_t>(std::min<std::uint64_t>(
+                                            kSearchPiece + kEndstream.size(), limit - at)),
+                                        piece);
       if (status != PdfStatus::kOk) return status;
       const std::size_t found = piece.find(kEndstream);
       if (found == std::string::npos) continue;
       std::uint64_t end = at + found;
       std::string eol;
-      if (end > offset && ReadText(source, std::max(offset, end - 2), static_cast<std::size_t>(std::min<std::uint64_t>(2, end - offset)), eol) == PdfStatus::kOk) {
+      if (end > offset &&
+          ReadText(source, std::max(offset, end - 2),
+                   static_cast<std::size_t>(std::min<std::uint64_t>(2, end - offset)),
+                   eol) == PdfStatus::kOk) {
         if (!eol.empty() && eol.back() == '\n') {
           --end;
           eol.pop_back();

@@ -27,8 +27,7 @@ PdfStatus GetInheritedValue(PdfFile& file, std::string_view dictionary, std::str
 // itself possibly a reference), each with its filters undone, joined with an LF between
 // them. Empty for a page without /Contents. kUnsupportedFilter when a content stream uses
 // a filter the engine cannot decode; kTooLarge past the file's stream limit in total.
-PdfStatus ReadPageContent(PdfFile& file, std::string_view page,
-                          std::vector<std::uint8_t>& content);
+PdfStatus ReadPageContent(PdfFile& file, std::string_view page, std::vector<std::uint8_t>& content);
 
 // Four numbers of a rectangle such as /MediaBox ("[0 0 612 792]"); false for anything else.
 bool ParseRectangle(std::string_view text, double (&box)[4]);

@@ -26,15 +26,6 @@ double NumberValue(std::string_view text) {
   return std::isfinite(value) ? value : 0;
 }
 
-std::optional<std::uint64_t> UnsignedValue(const Token& token) {
-  if (!IsUnsignedInteger(token)) return std::nullopt;
-  std::uint64_t value = 0;
-  const auto [end, error] =
-      std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
-  if (error != std::errc()) return std::nullopt;
-  return value;
-}
-
 // The reference "n g R" starting at `pos`, moving `pos` past it.
 std::optional<ObjectRef> ReferenceAt(std::string_view text, std::size_t& pos) {
   std::size_t p = pos;
@@ -68,7 +59,9 @@ bool ParseText::Fail(PdfStatus status) {
   return false;
 }
 
-void ParseText::SkipWhitespace() { pos_ = SkipPdfWhitespace(text_, pos_); }
+void ParseText::SkipWhitespace() {
+  pos_ = SkipPdfWhitespace(text_, pos_);
+}
 
 bool ParseText::AtEnd() {
   SkipWhitespace();
@@ -131,7 +124,9 @@ bool ParseText::SkipFrom(std::size_t& pos) {
   }
 }
 
-bool ParseText::SkipValue() { return SkipFrom(pos_); }
+bool ParseText::SkipValue() {
+  return SkipFrom(pos_);
+}
 
 bool ParseText::FindKey(std::string_view key) {
   if (!key.empty() && key.front() == '/') key.remove_prefix(1);

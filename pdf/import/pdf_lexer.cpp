@@ -1,5 +1,7 @@
 #include "pdf/import/pdf_lexer.h"
 
+#include <charconv>
+
 namespace pagora {
 namespace {
 
@@ -138,6 +140,14 @@ bool IsUnsignedInteger(const Token& token) {
     if (c < '0' || c > '9') return false;
   }
   return true;
+}
+
+std::optional<std::uint64_t> UnsignedValue(const Token& token) {
+  if (!IsUnsignedInteger(token)) return std::nullopt;
+  std::uint64_t value = 0;
+  const char* end = token.text.data() + token.text.size();
+  if (std::from_chars(token.text.data(), end, value).ec != std::errc()) return std::nullopt;
+  return value;
 }
 
 }  // namespace pagora

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace pagora {
@@ -11,18 +13,18 @@ bool IsPdfWhitespace(char c);
 bool IsPdfDelimiter(char c);
 
 enum class TokenKind {
-  kEnd,             // nothing but white space and comments is left
-  kNumber,          // 12, -3.5, .5, +7
-  kName,            // /Type (with its "/")
-  kLiteralString,   // (text) with its parentheses
-  kHexString,       // <48656C6C6F> with its angle brackets
-  kDictOpen,        // <<
-  kDictClose,       // >>
-  kArrayOpen,       // [
-  kArrayClose,      // ]
-  kKeyword,         // R, obj, endobj, stream, true, null, { or }
-  kUnterminated,    // a string that the text ends inside
-  kBad,             // a ")" or a ">" standing alone
+  kEnd,            // nothing but white space and comments is left
+  kNumber,         // 12, -3.5, .5, +7
+  kName,           // /Type (with its "/")
+  kLiteralString,  // (text) with its parentheses
+  kHexString,      // <48656C6C6F> with its angle brackets
+  kDictOpen,       // <<
+  kDictClose,      // >>
+  kArrayOpen,      // [
+  kArrayClose,     // ]
+  kKeyword,        // R, obj, endobj, stream, true, null, { or }
+  kUnterminated,   // a string that the text ends inside
+  kBad,            // a ")" or a ">" standing alone
 };
 
 struct Token {
@@ -41,5 +43,7 @@ Token NextPdfToken(std::string_view text, std::size_t& pos);
 
 // True for a number token without a fraction or sign, such as an object number.
 bool IsUnsignedInteger(const Token& token);
+// The value of such a token; nothing for other tokens or values beyond 64 bits.
+std::optional<std::uint64_t> UnsignedValue(const Token& token);
 
 }  // namespace pagora

@@ -45,7 +45,8 @@ char UnicodeToWindows1252(char32_t code_point) {
 std::string FromUtf16(std::string_view bytes) {
   std::string out;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const char32_t unit = static_cast<std::uint8_t>(bytes[i]) << 8 | static_cast<std::uint8_t>(bytes[i + 1]);
+    const char32_t unit =
+        static_cast<std::uint8_t>(bytes[i]) << 8 | static_cast<std::uint8_t>(bytes[i + 1]);
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
       i += 2;  // the pair names a character beyond the code page
       out += '?';
@@ -122,8 +123,8 @@ std::string DecodeLiteralString(std::string_view token) {
       default:
         if (c >= '0' && c <= '7') {
           int value = c - '0';
-          for (int digits = 1; digits < 3 && i + 1 < body.size() && body[i + 1] >= '0' &&
-                               body[i + 1] <= '7';
+          for (int digits = 1;
+               digits < 3 && i + 1 < body.size() && body[i + 1] >= '0' && body[i + 1] <= '7';
                ++digits) {
             value = value * 8 + (body[++i] - '0');
           }
@@ -175,7 +176,8 @@ std::string TextStringToWindows1252(std::string_view bytes) {
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return FromUtf8(bytes.substr(3));
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) out += UnicodeToWindows1252(PdfDocCharacter(static_cast<std::uint8_t>(c)));
+  for (const char c : bytes)
+    out += UnicodeToWindows1252(PdfDocCharacter(static_cast<std::uint8_t>(c)));
   return out;
 }
 

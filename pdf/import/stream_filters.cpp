@@ -8,8 +8,12 @@
 namespace pagora {
 namespace {
 
-bool IsFlate(std::string_view name) { return name == "/FlateDecode" || name == "/Fl"; }
-bool IsLzw(std::string_view name) { return name == "/LZWDecode" || name == "/LZW"; }
+bool IsFlate(std::string_view name) {
+  return name == "/FlateDecode" || name == "/Fl";
+}
+bool IsLzw(std::string_view name) {
+  return name == "/LZWDecode" || name == "/LZW";
+}
 
 int IntegerEntry(std::string_view dictionary, std::string_view key, int fallback) {
   const PdfValue value = LookupKey(dictionary, key);
@@ -84,8 +88,7 @@ PdfStatus ApplyStep(std::span<const std::uint8_t> data, const FilterStep& step,
 
 bool IsDecodableFilter(std::string_view name) {
   return IsFlate(name) || IsLzw(name) || name == "/ASCIIHexDecode" || name == "/AHx" ||
-         name == "/ASCII85Decode" || name == "/A85" || name == "/RunLengthDecode" ||
-         name == "/RL";
+         name == "/ASCII85Decode" || name == "/A85" || name == "/RunLengthDecode" || name == "/RL";
 }
 
 PdfStatus ParseFilterChain(std::string_view filter, std::string_view parms,
@@ -128,7 +131,8 @@ PdfStatus ParseFilterChain(std::string_view filter, std::string_view parms,
       return PdfStatus::kMalformed;
     }
   }
-  for (std::size_t i = 0; i < names.size(); ++i) steps.push_back(StepWithParms(names[i], parms_of[i]));
+  for (std::size_t i = 0; i < names.size(); ++i)
+    steps.push_back(StepWithParms(names[i], parms_of[i]));
   return PdfStatus::kOk;
 }
 

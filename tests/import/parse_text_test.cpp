@@ -105,11 +105,11 @@ TEST(ParseText, StringsResolveEscapesAndBecomeWindows1252) {
       {"(a\r\nb\rc)", "a\nb\nc"},
       {"(\\q)", "q"},
       {"<FEFF00480065006C006C006F>", "Hello"},
-      {"<FEFF00E920AC4E2D>", "\xE9\x80?"},           // é, euro sign, a CJK character
-      {"<FEFFD83DDE00>", "?"},                       // a surrogate pair
-      {"(\\376\\377\\000A)", "A"},                   // UTF-16 written in octal escapes
-      {"<EFBBBFC3A9>", "\xE9"},                      // UTF-8 with its mark
-      {"(\\200\\240)", "\x95\x80"},                   // the format's bullet and euro sign
+      {"<FEFF00E920AC4E2D>", "\xE9\x80?"},  // é, euro sign, a CJK character
+      {"<FEFFD83DDE00>", "?"},              // a surrogate pair
+      {"(\\376\\377\\000A)", "A"},          // UTF-16 written in octal escapes
+      {"<EFBBBFC3A9>", "\xE9"},             // UTF-8 with its mark
+      {"(\\200\\240)", "\x95\x80"},         // the format's bullet and euro sign
   };
   for (const auto& c : cases) {
     ParseText parse(c.token);
@@ -149,8 +149,7 @@ TEST(References, FindsAndRenumbersOnlyRealReferences) {
         if (ref.number == 9) return std::nullopt;
         return ref.number + 100;
       });
-  EXPECT_EQ(renumbered,
-            "<< /Font << /F1 105 0 R >> /S (6 0 R) % 7 0 R\n /K [108 0 R null] >>");
+  EXPECT_EQ(renumbered, "<< /Font << /F1 105 0 R >> /S (6 0 R) % 7 0 R\n /K [108 0 R null] >>");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::size_t TestPdfBuilder::ClassicXref(const std::vector<std::uint32_t>& number
     bytes_ += std::to_string(numbers[i]) + " " + std::to_string(run) + "\n";
     for (std::size_t k = i; k < i + run; ++k) {
       char entry[21];
-      if (numbers[k] == 0) {
+      if (offsets_.count(numbers[k]) == 0) {
         std::snprintf(entry, sizeof entry, "%010d %05d f\r\n", 0, 65535);
       } else {
         std::snprintf(entry, sizeof entry, "%010zu %05d n\r\n", offsets_.at(numbers[k]), 0);
@@ -111,8 +111,8 @@ void TestPdfBuilder::ObjectStream(
 std::string ZlibCompress(std::string_view data) {
   uLongf size = compressBound(static_cast<uLong>(data.size()));
   std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size,
-           reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()));
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+           static_cast<uLong>(data.size()));
   out.resize(size);
   return out;
 }

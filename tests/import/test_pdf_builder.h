@@ -21,7 +21,8 @@ class TestPdfBuilder {
   // Appends raw text (damage, comments).
   void Raw(std::string_view text) { bytes_ += text; }
 
-  // A classic table for `numbers` (consecutive numbers share a subsection), then "trailer"
+  // A classic table for `numbers` (consecutive numbers share a subsection; numbers never
+  // written as objects are listed free), then "trailer"
   // with `trailer` entries, "startxref" and "%%EOF". Returns the table's offset.
   std::size_t ClassicXref(const std::vector<std::uint32_t>& numbers, std::string_view trailer);
 
