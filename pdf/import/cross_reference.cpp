@@ -30,7 +30,8 @@ struct Section {
 
 // A classic table: "xref", subsections "first count" with their entries, "trailer" and
 // the trailer dictionary.
-PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, Section& section) {
+PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, const PdfLimits& limits,
+                             Section& section) {
   std::string text;
   for (;;) {
     PdfStatus status = ReadText(source, pos, kHeaderWindow, text);
@@ -49,6 +50,9 @@ PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, Sectio
     if (*count > remaining / kShortestEntry || *first > UINT32_MAX ||
         *count > UINT32_MAX + std::uint64_t{1} - *first) {
       return PdfStatus::kMalformed;
+    }
+    if (*count > limits.max_objects - std::min(limits.max_objects, section.entries.size())) {
+      return PdfStatus::kTooLarge;
     }
     // Entries are 20 bytes by the format; the window allows for writers that pad more.
     status = ReadText(source, pos, static_cast<std::size_t>(*count * 24 + kHeaderWindow), text);
@@ -169,6 +173,7 @@ PdfStatus ReadStreamSection(const ByteSource& source, std::uint64_t offset, cons
       } else if (kind != 0) {
         continue;  // types the format reserves read as null
       }
+      if (section.entries.size() == limits.max_objects) return PdfStatus::kTooLarge;
       section.entries.push_back({static_cast<std::uint32_t>(number), entry});
     }
   }
@@ -185,7 +190,7 @@ PdfStatus ReadSection(const ByteSource& source, std::uint64_t offset, const PdfL
   std::size_t p = 0;
   const Token first = NextPdfToken(head, p);
   if (first.kind == TokenKind::kKeyword && first.text == "xref") {
-    return ReadClassicSection(source, offset + p, section);
+    return ReadClassicSection(source, offset + p, limits, section);
   }
   return ReadStreamSection(source, offset, limits, section);
 }
@@ -225,6 +230,7 @@ PdfStatus ReadCrossReference(const ByteSource& source, std::uint64_t offset,
       AddEntries(stream.entries, false, table);
     }
     AddEntries(section.entries, false, table);
+    if (table.size() > limits.max_objects) return PdfStatus::kTooLarge;
 
     if (trailer.root.number == 0) trailer.root = ReferenceEntry(section.trailer, "Root");
     if (trailer.info.number == 0) trailer.info = ReferenceEntry(section.trailer, "Info");

@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::size_t kHeaderSearch = 1024;
 constexpr std::size_t kTailSearch = 1024;
-constexpr std::size_t kCachedObjectStreams = 4;
 constexpr std::string_view kHeader = "%PDF-";
 constexpr std::string_view kStartXref = "startxref";
 
@@ -195,7 +194,12 @@ PdfStatus PdfFile::LoadObjectStream(std::uint32_t number, const ObjectStream*& s
     decoded->objects.emplace_back(static_cast<std::uint32_t>(*object_number),
                                   static_cast<std::size_t>(*offset));
   }
-  if (object_streams_.size() == kCachedObjectStreams) object_streams_.pop_back();
+  while (!object_streams_.empty() &&
+         cached_bytes_ + decoded->data.size() > limits_.object_stream_cache_bytes) {
+    cached_bytes_ -= object_streams_.back()->data.size();
+    object_streams_.pop_back();
+  }
+  cached_bytes_ += decoded->data.size();
   object_streams_.insert(object_streams_.begin(), std::move(decoded));
   stream = object_streams_.front().get();
   return PdfStatus::kOk;

@@ -24,7 +24,7 @@ struct PdfObject {
 };
 
 // A PDF file opened for reading. Only the cross-reference is kept in memory; objects are
-// read on demand from the byte source, and the last few object streams are kept decoded.
+// read on demand from the byte source; decoded object streams are kept up to a budget.
 // Every operation returns a status and never reads outside the file or past the limits.
 class PdfFile {
  public:
@@ -79,6 +79,7 @@ class PdfFile {
   // Objects being read right now, innermost last: reading one of them again is a cycle.
   std::vector<std::uint32_t> reading_;
   std::vector<std::unique_ptr<ObjectStream>> object_streams_;  // most recently used first
+  std::size_t cached_bytes_ = 0;
 };
 
 }  // namespace pagora

@@ -27,6 +27,9 @@ struct PdfLimits {
   std::size_t max_object_bytes = std::size_t{16} << 20;   // the text of one object
   std::size_t max_stream_bytes = std::size_t{256} << 20;  // one stream, stored or decoded
   std::size_t max_xref_sections = 4096;                   // sections chained by "Prev"
+  std::size_t max_objects = std::size_t{1} << 22;         // cross-reference entries in all
+  // Decoded object streams kept for reuse; the least recently used go first.
+  std::size_t object_stream_cache_bytes = std::size_t{64} << 20;
 };
 
 // A short English name of a status, for test messages.

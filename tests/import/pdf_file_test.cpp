@@ -309,5 +309,26 @@ TEST(PdfFile, APageTreeDeeperThanTheLimitIsRefused) {
   }
 }
 
+TEST(PdfFile, StreamsBeyondTheLimitsAreRefused) {
+  TestPdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>");
+  pdf.Object(2, "<< /Type /Pages /Kids [3 0 R] >>");
+  pdf.Object(3, "<< /Type /Page /Contents [4 0 R 5 0 R] >>");
+  pdf.Stream(4, "/Filter /FlateDecode", ZlibCompress(std::string(3000, 'a')));
+  pdf.Stream(5, "", std::string(3000, 'b'));
+  pdf.ClassicXref({0, 1, 2, 3, 4, 5}, "/Root 1 0 R");
+  const struct {
+    std::size_t limit;
+    PdfStatus status;
+  } cases[] = {{2999, PdfStatus::kTooLarge}, {5000, PdfStatus::kTooLarge}, {6001, PdfStatus::kOk}};
+  for (const auto& c : cases) {
+    PdfLimits limits;
+    limits.max_stream_bytes = c.limit;
+    PdfFile file(std::make_unique<MemoryByteSource>(pdf.data()), limits);
+    ASSERT_EQ(file.Open(), PdfStatus::kOk);
+    PageContent(file, 3, c.status);
+  }
+}
+
 }  // namespace
 }  // namespace pagora
