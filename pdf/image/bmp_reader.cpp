@@ -287,7 +287,8 @@ void DecodeRle(std::span<const std::uint8_t> data, const BmpHeader& header, std:
 }  // namespace
 
 RasterReadResult ReadBmpImage(std::span<const std::uint8_t> file,
-                              std::optional<std::uint32_t> transparent_rgb) {
+                              std::optional<std::uint32_t> transparent_rgb,
+                              std::size_t max_pixel_bytes) {
   RasterReadResult result;
   BmpHeader header;
   result.status = ParseHeader(file, header);
@@ -296,7 +297,7 @@ RasterReadResult ReadBmpImage(std::span<const std::uint8_t> file,
   const bool indexed = header.bits <= 8;
   const std::uint64_t row_bytes =
       PackedRowBytes(static_cast<std::uint64_t>(header.width), indexed ? header.bits : 24);
-  if (!FitsPixelLimit(row_bytes, static_cast<std::uint64_t>(header.height))) {
+  if (!FitsPixelLimit(row_bytes, static_cast<std::uint64_t>(header.height), max_pixel_bytes)) {
     result.status = PictureStatus::kTooLarge;
     return result;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -30,9 +31,10 @@ namespace pagora {
 // Status: kNotThisFormat when the file does not start with "BM"; kTruncated when it ends
 // before its headers and masks or before its pixel data starts; kBadFormat for another
 // header size, a depth or compression it does not decode, or a zero or negative width or a
-// zero height; kTooLarge when the rows would pass kMaxPixelBytes. Never throws, never
+// zero height; kTooLarge when the rows would pass `max_pixel_bytes`. Never throws, never
 // reads outside `file`.
 RasterReadResult ReadBmpImage(std::span<const std::uint8_t> file,
-                              std::optional<std::uint32_t> transparent_rgb);
+                              std::optional<std::uint32_t> transparent_rgb,
+                              std::size_t max_pixel_bytes = kMaxPixelBytes);
 
 }  // namespace pagora

@@ -29,9 +29,9 @@ inline std::uint64_t PackedRowBytes(std::uint64_t width, std::uint64_t bits) {
   return (width * bits + 7) / 8;
 }
 
-// True when `rows` rows of `row_bytes` stay within the pixel buffer limit.
-inline bool FitsPixelLimit(std::uint64_t row_bytes, std::uint64_t rows) {
-  return row_bytes != 0 && rows <= kMaxPixelBytes / row_bytes;
+// True when `rows` rows of `row_bytes` stay within `limit` bytes.
+inline bool FitsPixelLimit(std::uint64_t row_bytes, std::uint64_t rows, std::size_t limit) {
+  return row_bytes != 0 && rows <= limit / row_bytes;
 }
 
 // Reverses the order of the `pixels.size() / row_bytes` rows in place: a file stored top

@@ -165,7 +165,7 @@ void Decode(std::span<const std::uint8_t> data, bool run_length, std::span<std::
 
 }  // namespace
 
-RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file) {
+RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file, std::size_t max_pixel_bytes) {
   RasterReadResult result;
   TgaHeader header;
   result.status = ParseHeader(file, header);
@@ -174,7 +174,7 @@ RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file) {
   const std::size_t channels = header.Grey() ? 1 : 3;
   const std::uint64_t row_bytes =
       std::uint64_t{channels} * static_cast<std::uint64_t>(header.width);
-  if (!FitsPixelLimit(row_bytes, static_cast<std::uint64_t>(header.height))) {
+  if (!FitsPixelLimit(row_bytes, static_cast<std::uint64_t>(header.height), max_pixel_bytes)) {
     result.status = PictureStatus::kTooLarge;
     return result;
   }

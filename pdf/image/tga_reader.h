@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -24,8 +25,9 @@ namespace pagora {
 // The format has no signature. Status: kTruncated when the file is shorter than its
 // 18-byte header plus the fields it says it skips; kBadFormat for another image type, a
 // depth or alpha-bit count the type does not allow, right-to-left or interleaved rows, or
-// a zero width or height; kTooLarge when the rows would pass kMaxPixelBytes. Never throws,
+// a zero width or height; kTooLarge when the rows would pass `max_pixel_bytes`. Never throws,
 // never reads outside `file`.
-RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file);
+RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file,
+                              std::size_t max_pixel_bytes = kMaxPixelBytes);
 
 }  // namespace pagora
