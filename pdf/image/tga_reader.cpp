@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "pdf/image/raster_bytes.h"
 
@@ -85,9 +86,10 @@ struct Bgr24 {
   static constexpr std::size_t kIn = 3;
   static constexpr std::size_t kOut = 3;
   void operator()(const std::uint8_t* in, std::uint8_t* out) {
+    const std::uint8_t blue = in[0];  // `in` may be `out`: read before writing
     out[0] = in[2];
+    out[2] = blue;
     out[1] = in[1];
-    out[2] = in[0];
   }
 };
 
@@ -153,13 +155,24 @@ void DecodeRunLength(std::span<const std::uint8_t> data, std::span<std::uint8_t>
   }
 }
 
+// Fills `pixels` with `size` bytes of picture.
 template <class Pixel>
-void Decode(std::span<const std::uint8_t> data, bool run_length, std::span<std::uint8_t> out,
-            Pixel& pixel) {
+void Decode(std::span<const std::uint8_t> data, bool run_length, std::size_t size,
+            std::vector<std::uint8_t>& pixels, Pixel& pixel) {
+  if (!run_length && Pixel::kIn == Pixel::kOut) {
+    // Same size in and out: copy once and convert in place, without zero-filling first.
+    const std::size_t stored = std::min(size, data.size() / Pixel::kIn * Pixel::kIn);
+    pixels.reserve(size);
+    pixels.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(stored));
+    pixels.resize(size, 0);
+    DecodeRaw(std::span<const std::uint8_t>(pixels).first(stored), pixels, pixel);
+    return;
+  }
+  pixels.assign(size, 0);
   if (run_length) {
-    DecodeRunLength(data, out, pixel);
+    DecodeRunLength(data, pixels, pixel);
   } else {
-    DecodeRaw(data, out, pixel);
+    DecodeRaw(data, pixels, pixel);
   }
 }
 
@@ -184,23 +197,23 @@ RasterReadResult ReadTgaImage(std::span<const std::uint8_t> file, std::size_t ma
   image.height = header.height;
   image.bits = 8;
   image.color_space = header.Grey() ? "DeviceGray" : "DeviceRGB";
-  image.pixels.assign(row_bytes * static_cast<std::size_t>(header.height), 0);
+  const std::size_t size = row_bytes * static_cast<std::size_t>(header.height);
   const std::span<const std::uint8_t> data = file.subspan(header.data_offset);
   const bool run_length = header.RunLength();
   if (header.Grey()) {
     Grey8 pixel;
-    Decode(data, run_length, image.pixels, pixel);
+    Decode(data, run_length, size, image.pixels, pixel);
   } else if (header.depth == 24) {
     Bgr24 pixel;
-    Decode(data, run_length, image.pixels, pixel);
+    Decode(data, run_length, size, image.pixels, pixel);
   } else if (header.depth == 32) {
     Bgra32 pixel;
     pixel.alpha = header.alpha_bits == 8;
-    Decode(data, run_length, image.pixels, pixel);
+    Decode(data, run_length, size, image.pixels, pixel);
     if (pixel.key) image.mask = ColorKeyMask((*pixel.key)[0], (*pixel.key)[1], (*pixel.key)[2]);
   } else {
     Bgr555 pixel;
-    Decode(data, run_length, image.pixels, pixel);
+    Decode(data, run_length, size, image.pixels, pixel);
   }
   // The format's default origin is the bottom-left corner: rows already run bottom first.
   if (header.top_row_first) ReverseRows(image.pixels, row_bytes);
