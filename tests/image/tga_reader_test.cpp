@@ -16,24 +16,20 @@ using Bytes = std::vector<std::uint8_t>;
 // A TGA file: the 18-byte header, an identification field, a colour map and the data.
 Bytes Tga(std::uint8_t type, int width, int height, std::uint8_t depth, std::uint8_t descriptor,
           const Bytes& data, std::uint8_t id_length = 0, std::uint16_t map_entries = 0) {
-  Bytes file = {id_length,
-                map_entries ? std::uint8_t{1} : std::uint8_t{0},
-                type,
-                0,
-                0,
-                static_cast<std::uint8_t>(map_entries),
-                static_cast<std::uint8_t>(map_entries >> 8),
-                24,
-                0,
-                0,
-                0,
-                0,
-                static_cast<std::uint8_t>(width),
-                static_cast<std::uint8_t>(width >> 8),
-                static_cast<std::uint8_t>(height),
-                static_cast<std::uint8_t>(height >> 8),
-                depth,
-                descriptor};
+  Bytes file(18, 0);
+  const auto put16 = [&file](std::size_t at, int value) {
+    file[at] = static_cast<std::uint8_t>(value);
+    file[at + 1] = static_cast<std::uint8_t>(value >> 8);
+  };
+  file[0] = id_length;
+  file[1] = map_entries != 0;
+  file[2] = type;
+  put16(5, map_entries);
+  file[7] = 24;  // bits per colour-map entry
+  put16(12, width);
+  put16(14, height);
+  file[16] = depth;
+  file[17] = descriptor;
   file.resize(file.size() + id_length + 3u * map_entries, 0xEE);
   file.insert(file.end(), data.begin(), data.end());
   return file;
