@@ -285,6 +285,21 @@ TEST_F(TrueTypeDocumentTest, RefusedFontsAreRecordedAndWriteNothing) {
   EXPECT_NE(rows[0].find("Type 1 "), std::string::npos) << rows[0];
 }
 
+// The font object cannot be written before the document has a file: nothing is registered.
+TEST_F(TrueTypeDocumentTest, FontLoadedBeforeTheDocumentBeginsIsRefused) {
+  Pagora d(testing::FixedTestTime);
+  d.AddFont(FontPath(kMono), "Mono", true);
+  EXPECT_EQ(d.ErrNumber(), 52);
+  EXPECT_EQ(d.ErrSource(), "Pagora.AddFont");
+  d.BeginDoc(pdf_.string());
+  d.BeginPage();
+  d.SetFont("Mono", 10);
+  EXPECT_NEAR(d.TextLength("i"), 2.22f, 1e-4);
+  d.DrawText(10, 10, "i");
+  d.EndDoc();
+  EXPECT_TRUE(testing::QpdfChecksClean(pdf_));
+}
+
 class RenderedTrueTypeTest : public ::testing::TestWithParam<Renderer> {};
 
 // The pangram's last glyph ends on the same column as that glyph drawn alone and
