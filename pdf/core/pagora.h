@@ -270,12 +270,13 @@ class Pagora {
   // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
   // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
   // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
-  // mirror it. Raster pictures (.GIF) are read once per document into an image XObject,
-  // keyed by the upper-cased name and `frame` (which image of an animated GIF, from 1);
-  // later calls only place them. Vector pictures (.EPS, .AI, .WMF) are translated into
-  // page content on every call. `transparent_color` is for BMP pictures. A picture that
-  // cannot be read records its error (source "Pagora.DrawImage", the upper-cased name
-  // after the description) and draws nothing; any other extension draws nothing.
+  // mirror it. Raster pictures (.GIF, .BMP, .TGA, .JPG, .JPEG, .JPE) are read once per
+  // document into an image XObject, keyed by the upper-cased name and `frame` (which
+  // image of an animated GIF, from 1); later calls only place them. Vector pictures
+  // (.EPS, .AI, .WMF) are translated into page content on every call. `transparent_color`
+  // is the colour key of BMP pictures. A picture that cannot be read records its error
+  // (source "Pagora.DrawImage", the upper-cased name after the description) and draws
+  // nothing; any other extension draws nothing.
   // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
   // 11 for a picture sized from its pixels when the unit factor is 0.
   void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
