@@ -282,6 +282,24 @@ class Pagora {
   void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
                  int frame = 1, const std::string& transparent_color = "");
 
+  // --- Barcodes ---------------------------------------------------------------------------
+
+  // Draws a one-dimensional barcode in the current fill colour, one filled rectangle
+  // ("x y w h re f*") per bar, its box's top-left corner (quiet zone included) at (x, y).
+  // `symbology`: 0 EAN-13, 1 Code 39 (full ASCII), 2 Interleaved 2 of 5, 3 POSTNET,
+  // 4 Code 128 (sets B and C), 5 EAN-8; any other code draws nothing. `magnification`
+  // (clamped to 0.8..2.0) scales every size; `height` is bars plus text, 0 for the
+  // symbology's default (POSTNET ignores it). `check_character` appends the optional
+  // check character of Code 39 and Interleaved 2 of 5. `show_text` adds the
+  // human-readable line in CourierNew at 10.08 × magnification points, the drawing state
+  // saved and restored around it. `width` receives the width taken, quiet zones included,
+  // 0 when nothing was drawn. Failures are recorded under "DrawBarCode", not raised: 5 for
+  // a character the symbology cannot carry (nothing drawn), 13 after drawing a numeric
+  // symbology whose text held a non-digit (drawn as 0). Code 128 text that is empty or
+  // outside codes 32..126 draws nothing and is not an error.
+  void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
+                   float magnification, float height, bool check_character, float& width);
+
  private:
   Clock clock_;
   // Every subsystem's state; see pdf/core/document.h. Replaced whole by Abort.
