@@ -295,6 +295,17 @@ class Pagora {
   // inside a paragraph starts with byte 0, which the next box takes as a continuation.
   std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
                           float indentation = 0, int align = 1, int options = 1);
+  // Loads the TrueType font file `ttf_file` and writes its font resource (/Subtype
+  // /TrueType with /Widths and a /FontDescriptor; with `embedded`, the whole file as its
+  // /FontFile2). SetFont then selects it by `font_alias` (spaces ignored, any case; empty
+  // takes the font's full name without spaces) and the same `encoding`, 1 Mac Roman, any
+  // other WinAnsi; style bits add no suffix to it. A font loaded under a name already in
+  // use takes the name over; text drawn before keeps its font. Call with a document begun.
+  // Failures are recorded under "AddFont" and register nothing: 53, 75 or 76 for the file,
+  // 321 for a damaged font or one without a Windows character map, 6 when its metrics
+  // overflow, a write error of the output file.
+  void AddFont(const std::string& ttf_file, const std::string& font_alias = "",
+               bool embedded = false, int encoding = 0);
 
   // --- Compression ----------------------------------------------------------------------
 
