@@ -50,12 +50,6 @@ TEST(TilingPattern, DictionaryAndCellPrefix) {
   EXPECT_EQ(TilingCellPrefix(10.5f), "1 0 0 -1 0 10.5 cm");
 }
 
-TEST(FormObject, DictionaryCoversTwiceThePageAroundTheOrigin) {
-  EXPECT_EQ(BuildFormObjectDictionary("Logo#20A", 596, 842),
-            "<< /Type /XObject /Subtype /Form /FormType 1 /Name /Logo#20A\r"
-            "/BBox [-1192 -1684 1192 1684]\r/Matrix [1 0 0 1 0 0]");
-}
-
 TEST(Templates, PagesSelectedByFlags) {
   const struct {
     int flags;
@@ -80,15 +74,6 @@ TEST(Templates, PagesSelectedByFlags) {
     }
     EXPECT_EQ(pages, c.pages) << "flags " << c.flags << " at end " << c.at_end;
   }
-}
-
-TEST(OptionalContent, UsageByExactName) {
-  EXPECT_EQ(UsageOfLayer("SCREEN"), LayerUsage::kScreen);
-  EXPECT_EQ(UsageOfLayer("PRINTER"), LayerUsage::kPrinter);
-  EXPECT_EQ(UsageOfLayer("Screen"), LayerUsage::kNone);
-  EXPECT_TRUE(LayerStartsVisible(LayerUsage::kScreen, false));
-  EXPECT_FALSE(LayerStartsVisible(LayerUsage::kPrinter, true));
-  EXPECT_FALSE(LayerStartsVisible(LayerUsage::kNone, false));
 }
 
 TEST(OptionalContent, DictionaryWithBothUsageLayers) {
