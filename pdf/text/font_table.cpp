@@ -73,24 +73,6 @@ FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t en
   return record;
 }
 
-std::string PdfNameToken(std::string_view name) {
-  static constexpr std::string_view kSpecial = "()<>[]{}/%#";
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string token;
-  token.reserve(name.size());
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < '!' || byte > '~' || kSpecial.find(c) != std::string_view::npos) {
-      token += '#';
-      token += kHex[byte >> 4];
-      token += kHex[byte & 15];
-    } else {
-      token += c;
-    }
-  }
-  return token;
-}
-
 std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
                                               std::string_view resource_name,
                                               int descriptor_object) {
