@@ -25,11 +25,7 @@ int Pagora::BeginPage() {
   EndPage();
   if (doc_->page.count == INT32_MAX) throw RuntimeError(kOverflow);
   ++doc_->page.count;
-  if (static_cast<std::size_t>(doc_->page.count) >= doc_->page.object_numbers.size()) {
-    const int size = doc_->page.object_numbers.empty() ? InitialTableSize(doc_->memory_factor) : 0;
-    const int grown = GrownTableSize(doc_->page.count, doc_->memory_factor);
-    doc_->page.object_numbers.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
-  }
+  GrowIndexedTable(doc_->page.object_numbers, doc_->page.count, doc_->memory_factor);
   doc_->page.annotations.clear();
   doc_->content.page.Reset();
   doc_->content.page_open = true;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "pdf/core/ascii_case.h"
+
 namespace pagora {
 
 std::string EscapeString(std::string_view text) {
@@ -77,8 +79,7 @@ std::string PdfNameToken(std::string_view name) {
 std::string TrimUpper(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  std::string upper(text.substr(first, text.find_last_not_of(' ') - first + 1));
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string upper = AsciiUpperCase(text.substr(first, text.find_last_not_of(' ') - first + 1));
   return upper;
 }
 

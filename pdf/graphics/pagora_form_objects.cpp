@@ -14,12 +14,7 @@ void Pagora::BeginObject(const std::string& alias, int options) {
   Document& doc = *doc_;
   if (doc.content.form_object_open) return;
   std::vector<FormObjectEntry>& table = doc.graphics.reusable.form_objects;
-  if (table.size() == table.capacity()) {
-    const int count = static_cast<int>(table.size());
-    table.reserve(static_cast<std::size_t>(table.empty()
-                                               ? InitialTableSize(doc.memory_factor)
-                                               : GrownTableSize(count, doc.memory_factor)));
-  }
+  GrowAppendedTable(table, doc.memory_factor);
   table.push_back({alias, options, {}, false});
   doc.content.form_object.Reset();
   doc.content.form_object_open = true;

@@ -15,12 +15,7 @@ void Pagora::BeginLayer(const std::string& layer, bool start_state, bool show_in
   std::size_t index = 0;
   while (index < layers.size() && AsciiUpperCase(layers[index].name) != key) ++index;
   if (index == layers.size()) {
-    if (layers.size() == layers.capacity()) {
-      const int count = static_cast<int>(layers.size());
-      layers.reserve(static_cast<std::size_t>(layers.empty()
-                                                  ? InitialTableSize(doc.memory_factor)
-                                                  : GrownTableSize(count, doc.memory_factor)));
-    }
+    GrowAppendedTable(layers, doc.memory_factor);
     layers.push_back({layer, start_state, show_in_list});
   }
   AppendContent(doc, "/OC /_LAY_" + std::to_string(index + 1) + " BDC");
