@@ -9,6 +9,8 @@
 namespace pagora {
 namespace {
 
+// Smaller boxes would be written as empty ones, three decimals being all a number keeps.
+constexpr double kSmallestSide = 0.01;
 // Far beyond any page (the format's own limit is 14 400 units) yet small enough that every
 // number written from it stays exact to three decimals.
 constexpr double kLargestCoordinate = 1e6;
@@ -51,7 +53,7 @@ std::optional<PageBox> VisiblePageBox(std::string_view media_box, std::string_vi
   }
   const double width = box[2] - box[0];
   const double height = box[3] - box[1];
-  if (!(width > 0 && height > 0)) return std::nullopt;
+  if (!(width >= kSmallestSide && height >= kSmallestSide)) return std::nullopt;
   const double llx = box[0], lly = box[1], urx = box[2], ury = box[3];
   const double matrices[4][6] = {{1, 0, 0, 1, -llx, -lly},
                                  {0, -1, 1, 0, -lly, urx},

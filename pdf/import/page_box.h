@@ -18,7 +18,8 @@ struct PageBox {
 // The page's box from the values of its (inherited) /MediaBox, /CropBox and /Rotate, empty
 // texts for absent keys: the media box (Letter when absent, as viewers take it) cut to the
 // crop box, then turned clockwise by /Rotate (a multiple of 90, any other value counts as
-// 0). Nothing for a box that cannot be read, is empty, or has a coordinate beyond 10^6.
+// 0). Nothing for a box that cannot be read, is empty (a side under 0.01 point), or has a
+// coordinate beyond 10^6.
 std::optional<PageBox> VisiblePageBox(std::string_view media_box, std::string_view crop_box,
                                       std::string_view rotate);
 

@@ -1,7 +1,7 @@
 #include "pdf/import/page_import.h"
 
-#include <deque>
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <span>
 #include <unordered_set>
@@ -64,8 +64,8 @@ class ObjectCopier {
   std::string OutputText(std::string_view text, int object) const {
     std::string out = RenumberReferences(text, [this](ObjectRef ref) { return Output(ref); });
     if (!doc_.security.on()) return out;
-    return EncryptStrings(out,
-                          [&](std::string_view bytes) { return doc_.security.Encrypt(object, bytes); });
+    return EncryptStrings(
+        out, [&](std::string_view bytes) { return doc_.security.Encrypt(object, bytes); });
   }
 
   // The objects copied by this import, to be remembered once the page is written.

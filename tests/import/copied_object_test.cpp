@@ -19,8 +19,8 @@ TEST(CopiedObject, PageLinksAreDroppedOnlyAsReferences) {
       {"<< /P 4 /Parent null >>", "<< /P 4 /Parent null >>"},  // no link: kept
       {"<< /PA 3 0 R /Sub << /P 3 0 R >> >>", "<< /PA 3 0 R /Sub << /P 3 0 R >> >>"},
       {"<< /P#61rent 2 0 R >>", "<<  >>"},  // the name with an escape is /Parent
-      {"[/P 3 0 R]", "[/P 3 0 R]"},        // not a dictionary
-      {"<< /P 3 0 R", "<< /P 3 0 R"},      // unterminated: left alone
+      {"[/P 3 0 R]", "[/P 3 0 R]"},         // not a dictionary
+      {"<< /P 3 0 R", "<< /P 3 0 R"},       // unterminated: left alone
   };
   for (const auto& c : cases) EXPECT_EQ(WithoutPageLinks(c.text), c.expected) << c.text;
 }
@@ -62,8 +62,13 @@ TEST(PageBox, BoxesAreCutTurnedAndMovedToTheOrigin) {
       {"[0 0 612 792]", "", "", {0, 0, 612, 792}, {1, 0, 0, 1, 0, 0}, 612, 792},
       {"[612 792 0 0]", "", "0", {0, 0, 612, 792}, {1, 0, 0, 1, 0, 0}, 612, 792},
       {"", "", "", {0, 0, 612, 792}, {1, 0, 0, 1, 0, 0}, 612, 792},
-      {"[0 0 600 800]", "[100 50 700 400]", "", {100, 50, 600, 400}, {1, 0, 0, 1, -100, -50},
-       500, 350},
+      {"[0 0 600 800]",
+       "[100 50 700 400]",
+       "",
+       {100, 50, 600, 400},
+       {1, 0, 0, 1, -100, -50},
+       500,
+       350},
       {"[0 0 600 800]", "[700 900 800 1000]", "", {0, 0, 600, 800}, {1, 0, 0, 1, 0, 0}, 600, 800},
       {"[10 20 110 220]", "", "90", {10, 20, 110, 220}, {0, -1, 1, 0, -20, 110}, 200, 100},
       {"[10 20 110 220]", "", "-270", {10, 20, 110, 220}, {0, -1, 1, 0, -20, 110}, 200, 100},
@@ -80,7 +85,8 @@ TEST(PageBox, BoxesAreCutTurnedAndMovedToTheOrigin) {
     EXPECT_EQ(page->width, c.width);
     EXPECT_EQ(page->height, c.height);
   }
-  for (const char* bad : {"[0 0 0 792]", "[0 0 612]", "(box)", "[0 0 1e7 10]", "[0 0 612 792"}) {
+  for (const char* bad :
+       {"[0 0 0 792]", "[0 0 0.001 792]", "[0 0 612]", "(box)", "[0 0 1e7 10]", "[0 0 612 792"}) {
     EXPECT_FALSE(VisiblePageBox(bad, "", "")) << bad;
   }
 }

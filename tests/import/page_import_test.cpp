@@ -313,16 +313,17 @@ TEST(PageImport, DamagedSourcesRecordAnErrorAndLeaveAValidDocument) {
        SourceWith("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>"), "", 321, "Pagora.ImportPage"},
       {"content filter not decodable",
        SourceWith("<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>"), "", 321, "Pagora.ImportPage"},
-      {"resources that loop", SourceWith("<< /Type /Page /Parent 2 0 R /Contents 4 0 R"
-                                         " /Resources << /ExtGState << /G0 5 0 R >> >> >>"),
+      {"resources that loop",
+       SourceWith("<< /Type /Page /Parent 2 0 R /Contents 4 0 R"
+                  " /Resources << /ExtGState << /G0 5 0 R >> >> >>"),
        "", 0, ""},
       {"a link back to the page",
        SourceWith("<< /Type /Page /Parent 2 0 R /Contents 4 0 R"
                   " /Resources << /ExtGState << /G0 5 0 R >> >> >>",
                   "<< /P 3 0 R /Parent 2 0 R /Kept 1 >>"),
        "", 0, ""},
-      {"an empty box", SourceWith("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 0 100] >>"), "",
-       321, "Pagora.ImportPage"},
+      {"an empty box", SourceWith("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 0 100] >>"), "", 321,
+       "Pagora.ImportPage"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -345,7 +346,8 @@ TEST(PageImport, DamagedSourcesRecordAnErrorAndLeaveAValidDocument) {
     EXPECT_TRUE(testing::QpdfChecksClean(out));
     const std::string file = testing::ReadFileBytes(out);
     EXPECT_EQ(file.find("/_PDF_1.1 Do") != std::string::npos, c.error == 0);
-    EXPECT_EQ(file.find("/Kept 1") != std::string::npos, std::string(c.label) == "a link back to the page");
+    EXPECT_EQ(file.find("/Kept 1") != std::string::npos,
+              std::string(c.label) == "a link back to the page");
   }
 }
 
