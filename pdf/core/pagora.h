@@ -185,6 +185,72 @@ class Pagora {
   // The box of the last element drawn, in points in the PDF default space (y up).
   const Area& LastArea() const;
 
+  // --- Patterns, form objects and layers -------------------------------------------------
+
+  // Writes a gradient pattern, used by naming `alias` (trimmed, any case) as a colour. From
+  // (x_start, y_start) to (x_end, y_end) in user units, measured like all drawing from the
+  // margin box's top-left corner (inside a form object being recorded, from the form's
+  // origin); style kGradientRadial (1) runs between the circles of radius `r_start` and
+  // `r_end` around them, any other style along the axis between them. The colours are
+  // solid colour texts; the extend flags paint beyond the start and the end. RuntimeError
+  // 13 for a colour that is not a solid colour.
+  void AddGradient(const std::string& alias, int style, const std::string& start_color,
+                   const std::string& end_color, float x_start, float y_start, float x_end,
+                   float y_end, float r_start = 0, float r_end = 0, bool extend_before = true,
+                   bool extend_after = true);
+  // Starts a tiling pattern `alias`: until EndTiling, drawing goes into its cell, the box
+  // (x_min, y_min)-(x_max, y_max) drawn top-down like a page, repeated every `x_step`,
+  // `y_step` (user units). Style kTilingColoured (0) keeps the cell's colours; any other
+  // style makes an uncoloured pattern painted in the colour named with it ("name;colour"),
+  // and style kTilingUncoloured (1) also ignores the colour operations inside the cell.
+  // Ignored while a tiling pattern is open (except for the colour suppression).
+  void BeginTiling(const std::string& alias, float x_min, float y_min, float x_max, float y_max,
+                   float x_step, float y_step, int style = kTilingColoured);
+  // Writes the open tiling pattern; nothing happens when none is open.
+  void EndTiling();
+  // Starts recording a form object named `alias` (case kept): until EndObject, drawing goes
+  // into it, even inside an open page. `options` are template flags (TemplateBits): a
+  // written form object is then drawn on every page they select. Ignored while a form
+  // object is open.
+  void BeginObject(const std::string& alias, int options = 0);
+  // Writes the form object being recorded; nothing happens when none is.
+  void EndObject();
+  // Draws form object `name` ("q /name Do Q"); the name is matched with its case.
+  void PlayObject(const std::string& name);
+  // Opens a section of layer `layer` ("/OC /_LAY_n BDC"), created on first use (names are
+  // matched in any case; the first call's settings stay): visible at start when
+  // `start_state`, listed in the viewer's layer panel when `show_in_list`. A layer named
+  // SCREEN shows on screen only and always starts visible; PRINTER prints only and starts
+  // hidden. Documents with layers are PDF 1.5.
+  void BeginLayer(const std::string& layer, bool start_state = true, bool show_in_list = true);
+  // Closes the innermost open layer section ("EMC").
+  void EndLayer();
+
+  // --- Tables and spaces ------------------------------------------------------------------
+
+  // Opens a drawing space ("q"): the origin moves to (new_x, new_y), the axes are scaled
+  // and turned by `angle` degrees, and the current position becomes (0, 0).
+  void BeginSpace(float new_x, float new_y, float scale_x = 1, float scale_y = 1, float angle = 0);
+  // Closes the innermost drawing space ("Q").
+  void EndSpace();
+  // Opens a table with its top-left corner at (x, y): the drawing state is saved until
+  // EndTable. RuntimeError 5 while a table is open.
+  void BeginTable(float x, float y);
+  void EndTable();
+  // In an open top-level column, a cell of `height` below the previous one; otherwise a
+  // top-level row of that height, whose cells are columns. A cell is a drawing space with
+  // its origin at its top-left corner, filled with the fill colour (when set) inset by half
+  // the line width and bordered with the line colour (when the line width is above 0).
+  // RuntimeError 5, before anything is drawn, for a row inside a row or inside a cell.
+  void BeginRow(float height);
+  // Closes the cell, or the top-level row (restoring the drawing state and moving the
+  // current position down by its height). RuntimeError 5 while a cell in the row is open.
+  void EndRow();
+  // The mirror image of BeginRow: a cell of `width` right of the previous one in an open
+  // top-level row, otherwise a top-level column.
+  void BeginColumn(float width);
+  void EndColumn();
+
   // --- Fonts and text -------------------------------------------------------------------
 
   // Selects the font for the text operations, creating it and writing its font object on
@@ -229,6 +295,17 @@ class Pagora {
   // inside a paragraph starts with byte 0, which the next box takes as a continuation.
   std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
                           float indentation = 0, int align = 1, int options = 1);
+  // Loads the TrueType font file `ttf_file` and writes its font resource (/Subtype
+  // /TrueType with /Widths and a /FontDescriptor; with `embedded`, the whole file as its
+  // /FontFile2). SetFont then selects it by `font_alias` (spaces ignored, any case; empty
+  // takes the font's full name without spaces) and the same `encoding`, 1 Mac Roman, any
+  // other WinAnsi; style bits add no suffix to it. A font loaded under a name already in
+  // use takes the name over; text drawn before keeps its font. Call with a document begun.
+  // Failures are recorded under "AddFont" and register nothing: 53, 75 or 76 for the file,
+  // 321 for a damaged font or one without a Windows character map, 6 when its metrics
+  // overflow, a write error of the output file.
+  void AddFont(const std::string& ttf_file, const std::string& font_alias = "",
+               bool embedded = false, int encoding = 0);
 
   // --- Compression ----------------------------------------------------------------------
 
@@ -259,16 +336,35 @@ class Pagora {
   // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
   // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
   // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
-  // mirror it. Raster pictures (.GIF) are read once per document into an image XObject,
-  // keyed by the upper-cased name and `frame` (which image of an animated GIF, from 1);
-  // later calls only place them. Vector pictures (.EPS, .AI, .WMF) are translated into
-  // page content on every call. `transparent_color` is for BMP pictures. A picture that
-  // cannot be read records its error (source "Pagora.DrawImage", the upper-cased name
-  // after the description) and draws nothing; any other extension draws nothing.
+  // mirror it. Raster pictures (.GIF, .BMP, .TGA, .JPG, .JPEG, .JPE) are read once per
+  // document into an image XObject, keyed by the upper-cased name and `frame` (which
+  // image of an animated GIF, from 1); later calls only place them. Vector pictures
+  // (.EPS, .AI, .WMF) are translated into page content on every call. `transparent_color`
+  // is the colour key of BMP pictures. A picture that cannot be read records its error
+  // (source "Pagora.DrawImage", the upper-cased name after the description) and draws
+  // nothing; any other extension draws nothing.
   // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
   // 11 for a picture sized from its pixels when the unit factor is 0.
   void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
                  int frame = 1, const std::string& transparent_color = "");
+
+  // --- Barcodes ---------------------------------------------------------------------------
+
+  // Draws a one-dimensional barcode in the current fill colour, one filled rectangle
+  // ("x y w h re f*") per bar, its box's top-left corner (quiet zone included) at (x, y).
+  // `symbology`: 0 EAN-13, 1 Code 39 (full ASCII), 2 Interleaved 2 of 5, 3 POSTNET,
+  // 4 Code 128 (sets B and C), 5 EAN-8; any other code draws nothing. `magnification`
+  // (clamped to 0.8..2.0) scales every size; `height` is bars plus text, 0 for the
+  // symbology's default (POSTNET ignores it). `check_character` appends the optional
+  // check character of Code 39 and Interleaved 2 of 5. `show_text` adds the
+  // human-readable line in CourierNew at 10.08 × magnification points, the drawing state
+  // saved and restored around it. `width` receives the width taken, quiet zones included,
+  // 0 when nothing was drawn. Failures are recorded under "DrawBarCode", not raised: 5 for
+  // a character the symbology cannot carry (nothing drawn), 13 after drawing a numeric
+  // symbology whose text held a non-digit (drawn as 0). Code 128 text that is empty or
+  // outside codes 32..126 draws nothing and is not an error.
+  void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
+                   float magnification, float height, bool check_character, float& width);
 
   // --- Pages of other PDF files ---------------------------------------------------------
 

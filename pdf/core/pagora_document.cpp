@@ -9,6 +9,7 @@
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/graphics/layer_closing.h"
 
 namespace pagora {
 namespace {
@@ -81,6 +82,7 @@ void Pagora::EndDoc() {
   // destinations, then the shared objects, the catalog and the information dictionary.
   DocumentClosing closing;
   WriteEncryptionDictionary(doc, closing);
+  WriteLayers(doc, closing);
   WriteMetadata(doc, closing);
   WriteSharedObjects(doc);
   const int catalog = WriteCatalog(doc, closing.catalog);

@@ -6,6 +6,7 @@
 #include "pdf/core/page_geometry.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
+#include "pdf/graphics/form_objects.h"
 
 namespace pagora {
 namespace {
@@ -35,6 +36,7 @@ int Pagora::BeginPage() {
   SetColorFill("Black");
   SetColorLine("Black");
   SetColorText("Black");
+  PlayTemplates(*doc_, /*at_end=*/false);
   doc_->page.rotation = doc_->page.default_rotation;
   doc_->page.transition = doc_->page.default_transition;
   doc_->fonts.text = TextState{};
@@ -45,6 +47,7 @@ int Pagora::BeginPage() {
 
 void Pagora::EndPage() {
   if (!doc_->content.page_open) return;
+  PlayTemplates(*doc_, /*at_end=*/true);
   doc_->content.page_open = false;
 
   PdfObjectWriter& writer = doc_->writer;

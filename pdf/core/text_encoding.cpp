@@ -56,6 +56,24 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
   return pieces;
 }
 
+std::string PdfNameToken(std::string_view name) {
+  static constexpr std::string_view kSpecial = "()<>[]{}/%#";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string token;
+  token.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < '!' || byte > '~' || kSpecial.find(c) != std::string_view::npos) {
+      token += '#';
+      token += kHex[byte >> 4];
+      token += kHex[byte & 15];
+    } else {
+      token += c;
+    }
+  }
+  return token;
+}
+
 std::string TrimUpper(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

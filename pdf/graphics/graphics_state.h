@@ -3,6 +3,8 @@
 #include <string>
 
 #include "pdf/core/area.h"
+#include "pdf/graphics/drawing_state.h"
+#include "pdf/graphics/reusable_graphics.h"
 
 namespace pagora {
 
@@ -24,6 +26,10 @@ struct GraphicsState {
   bool uncoloured_tiling = false;
   // What LinkTo turns into a link.
   Area last_area;
+  // Drawing states saved by tables and restored at their ends.
+  StateStack state_stack;
+  TableState table;
+  ReusableGraphics reusable;
 };
 
 }  // namespace pagora
