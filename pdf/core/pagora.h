@@ -366,6 +366,29 @@ class Pagora {
   void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
                    float magnification, float height, bool check_character, float& width);
 
+  // --- Pages of other PDF files ---------------------------------------------------------
+
+  // Reads another PDF file's page count and its /Title, /Subject and /Author (as
+  // Windows-1252 text, empty when absent); each file is read once per document and found
+  // again by its upper-cased path. Returns the page count. Failures are recorded, not
+  // raised (source "Pagora.GetInfo", the path after the description), and return 0 with
+  // the texts emptied: 53 when the file does not exist, 76 when its folder is missing, 75
+  // when it cannot be read, 321 when it is not a PDF file that can be read or is encrypted
+  // (`encrypted` is then true).
+  int GetInfo(const std::string& file, std::string& title, std::string& subject,
+              std::string& author, bool& encrypted);
+  // Draws page `page` (from 1) of the PDF file `file` with its top-left corner at (x, y),
+  // `width` × `height` user units, like a picture: width and height 0 give one point per
+  // point of the page (its crop box, turned by its /Rotate); one of them 0 keeps the page's
+  // proportions. The page becomes the form XObject "/_PDF_d.p" (d the file's number in the
+  // document, p the page) the first time, its resources copied once per file, and is only
+  // placed later ("q sx 0 0 -sy x y+h cm /_PDF_d.p Do Q"); LastArea receives its box. The
+  // file is opened as by GetInfo, which records its errors; a page number out of range
+  // draws nothing; a page that cannot be read records 321 (source "Pagora.ImportPage") and
+  // draws nothing. RuntimeError 11 for a natural size when the unit factor is 0.
+  void ImportPage(const std::string& file, int page, float x, float y, float width = 0,
+                  float height = 0);
+
  private:
   Clock clock_;
   // Every subsystem's state; see pdf/core/document.h. Replaced whole by Abort.
