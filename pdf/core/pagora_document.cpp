@@ -6,6 +6,7 @@
 #include "pdf/core/desktop_launcher.h"
 #include "pdf/core/document.h"
 #include "pdf/core/document_closing.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
@@ -38,16 +39,18 @@ Pagora::Pagora(Clock clock) : clock_(std::move(clock)) {
 
 Pagora::~Pagora() = default;
 
-void Pagora::Abort() {
+void Pagora::Abort() try {
   ErrorState kept = doc_ ? std::move(doc_->error) : ErrorState{};
   // The old document closes an open output file, unfinished, as it goes.
   doc_.reset();
   doc_ = std::make_unique<Document>(clock_());
   doc_->error.source = std::move(kept.source);
   doc_->error.description = std::move(kept.description);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-std::string Pagora::BeginDoc(const std::string& file_name) {
+std::string Pagora::BeginDoc(const std::string& file_name) try {
   doc_->writer.CloseUnfinished();
   // Pictures and imported pages belong to the file they were written into.
   doc_->images = ImageState{};
@@ -72,9 +75,11 @@ std::string Pagora::BeginDoc(const std::string& file_name) {
   }
   doc_->writer.ReserveSharedObjects();
   return doc_->file_name;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndDoc() {
+void Pagora::EndDoc() try {
   Document& doc = *doc_;
   if (doc.page.count == 0) BeginPage();
   EndPage();
@@ -93,23 +98,29 @@ void Pagora::EndDoc() {
   doc.writer.WriteXrefAndTrailer(info, catalog, closing.encryption);
   const std::uint64_t size = doc.writer.FinishFile();
   doc.file_size = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-std::int32_t Pagora::FileSize() const {
+std::int32_t Pagora::FileSize() const try {
   if (!doc_->writer.IsOpen()) return doc_->file_size;
   const std::uint64_t position = doc_->writer.Position();
   return position > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(position);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::OpenDoc() const {
-  OpenWithDefaultApplication(doc_->file_name);
+void Pagora::OpenDoc() const try { OpenWithDefaultApplication(doc_->file_name); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetMemoryUsage(int factor) {
+void Pagora::SetMemoryUsage(int factor) try {
   if (factor < 0 || factor > 255) throw RuntimeError(kOverflow);
   if (factor > 10) return;
   doc_->memory_factor = static_cast<std::uint8_t>(factor);
   doc_->writer.set_memory_factor(doc_->memory_factor);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
@@ -34,19 +35,25 @@ void SetPaintColor(Document& doc, const std::string& text, bool stroke) {
   }
 }
 
-void Pagora::SetColorFill(const std::string& color) {
+void Pagora::SetColorFill(const std::string& color) try {
   SetPaintColor(*doc_, color, /*stroke=*/false);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetColorLine(const std::string& color) {
+void Pagora::SetColorLine(const std::string& color) try {
   SetPaintColor(*doc_, color, /*stroke=*/true);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetColorText(const std::string& color) {
+void Pagora::SetColorText(const std::string& color) try {
   if (color.empty() || doc_->graphics.uncoloured_tiling) return;
   NormalizedColor normalized = NormalizeColor(color);
   doc_->graphics.text_color = std::move(normalized.color);
   doc_->graphics.text_pattern_color = std::move(normalized.pattern_color);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
@@ -10,7 +11,7 @@
 
 namespace pagora {
 
-void Pagora::BeginObject(const std::string& alias, int options) {
+void Pagora::BeginObject(const std::string& alias, int options) try {
   Document& doc = *doc_;
   if (doc.content.form_object_open) return;
   std::vector<FormObjectEntry>& table = doc.graphics.reusable.form_objects;
@@ -18,9 +19,11 @@ void Pagora::BeginObject(const std::string& alias, int options) {
   table.push_back({alias, options, {}, false});
   doc.content.form_object.Reset();
   doc.content.form_object_open = true;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndObject() {
+void Pagora::EndObject() try {
   Document& doc = *doc_;
   // Nothing recorded, nothing to write: an empty object would take a name never given.
   if (!doc.content.form_object_open) return;
@@ -33,10 +36,14 @@ void Pagora::EndObject() {
   doc.resources.form_objects += "/" + name + " " + std::to_string(object) + " 0 R \r";
   doc.content.form_object_open = false;
   entry.written = true;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::PlayObject(const std::string& name) {
+void Pagora::PlayObject(const std::string& name) try {
   AppendContent(*doc_, FormObjectPlacement(name));
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 std::string FormObjectPlacement(std::string_view name) {

@@ -3,12 +3,13 @@
 
 #include "pdf/core/ascii_case.h"
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 
 namespace pagora {
 
-void Pagora::BeginLayer(const std::string& layer, bool start_state, bool show_in_list) {
+void Pagora::BeginLayer(const std::string& layer, bool start_state, bool show_in_list) try {
   Document& doc = *doc_;
   std::vector<LayerEntry>& layers = doc.graphics.reusable.layers;
   const std::string key = AsciiUpperCase(layer);
@@ -19,10 +20,12 @@ void Pagora::BeginLayer(const std::string& layer, bool start_state, bool show_in
     layers.push_back({layer, start_state, show_in_list});
   }
   AppendContent(doc, "/OC /_LAY_" + std::to_string(index + 1) + " BDC");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndLayer() {
-  AppendContent(*doc_, "EMC");
+void Pagora::EndLayer() try { AppendContent(*doc_, "EMC"); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

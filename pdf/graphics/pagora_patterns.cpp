@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
@@ -20,7 +21,7 @@ void ListPattern(Document& doc, std::string_view name, int object) {
 void Pagora::AddGradient(const std::string& alias, int style, const std::string& start_color,
                          const std::string& end_color, float x_start, float y_start, float x_end,
                          float y_end, float r_start, float r_end, bool extend_before,
-                         bool extend_after) {
+                         bool extend_after) try {
   Document& doc = *doc_;
   const std::string start_operands = FormatColor(NormalizeColor(start_color).color);
   const std::string end_operands = FormatColor(NormalizeColor(end_color).color);
@@ -55,10 +56,12 @@ void Pagora::AddGradient(const std::string& alias, int style, const std::string&
   WriteLine(doc, text);
   FinishObject(doc);
   ListPattern(doc, TrimUpper(alias), object);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::BeginTiling(const std::string& alias, float x_min, float y_min, float x_max,
-                         float y_max, float x_step, float y_step, int style) {
+                         float y_max, float x_step, float y_step, int style) try {
   Document& doc = *doc_;
   if (!doc.content.tiling_pattern_open) {
     std::string dictionary = BuildTilingDictionary(
@@ -72,9 +75,11 @@ void Pagora::BeginTiling(const std::string& alias, float x_min, float y_min, flo
     doc.content.tiling_pattern_open = true;
   }
   doc.graphics.uncoloured_tiling = style == kTilingUncoloured;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndTiling() {
+void Pagora::EndTiling() try {
   Document& doc = *doc_;
   // Without an open pattern there is no cell to write: an empty one would be a pattern
   // that paints nothing under a name the caller never gave.
@@ -86,6 +91,8 @@ void Pagora::EndTiling() {
   WriteStream(doc, doc.content.tiling_pattern.Text(), 0, "", 0);
   FinishObject(doc);
   ListPattern(doc, doc.graphics.reusable.tiling_name, object);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/drawing_state.h"
@@ -34,7 +35,7 @@ void OpenCell(Pagora& pdf, Document& doc, float width, float height) {
 
 }  // namespace
 
-void Pagora::BeginSpace(float new_x, float new_y, float scale_x, float scale_y, float angle) {
+void Pagora::BeginSpace(float new_x, float new_y, float scale_x, float scale_y, float angle) try {
   Document& doc = *doc_;
   std::string matrix;
   if (scale_x != 1 || scale_y != 1 || new_x != 0 || new_y != 0) {
@@ -47,13 +48,15 @@ void Pagora::BeginSpace(float new_x, float new_y, float scale_x, float scale_y, 
   if (angle != 0) AxisRotation(angle);
   doc.page.x = 0;
   doc.page.y = 0;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndSpace() {
-  AppendContent(*doc_, "Q");
+void Pagora::EndSpace() try { AppendContent(*doc_, "Q"); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::BeginTable(float x, float y) {
+void Pagora::BeginTable(float x, float y) try {
   Document& doc = *doc_;
   TableState& table = doc.graphics.table;
   // One table at a time: an inner table would overwrite the outer one's cursor.
@@ -70,17 +73,21 @@ void Pagora::BeginTable(float x, float y) {
   table.in_column = false;
   table.cell_open = false;
   AppendContent(doc, "q");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndTable() {
+void Pagora::EndTable() try {
   Document& doc = *doc_;
   if (!doc.graphics.table.table_open) return;
   AppendContent(doc, "Q");
   doc.graphics.table.table_open = false;
   PopDrawingState(*this, doc);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::BeginRow(float height) {
+void Pagora::BeginRow(float height) try {
   Document& doc = *doc_;
   TableState& table = doc.graphics.table;
   // A table has one level of rows and columns: a row is a cell of a column, or holds cells.
@@ -93,9 +100,11 @@ void Pagora::BeginRow(float height) {
   table.row_height = height;
   PushDrawingState(doc);
   table.in_row = true;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndRow() {
+void Pagora::EndRow() try {
   Document& doc = *doc_;
   TableState& table = doc.graphics.table;
   if (table.in_column) {
@@ -111,9 +120,11 @@ void Pagora::EndRow() {
   doc.page.y += ToPoints(doc, table.row_height);
   table.cell_x = ToUserUnits(doc, doc.page.x);
   table.cell_y += table.row_height;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::BeginColumn(float width) {
+void Pagora::BeginColumn(float width) try {
   Document& doc = *doc_;
   TableState& table = doc.graphics.table;
   if (table.cell_open || table.in_column) throw RuntimeError(kInvalidCall);
@@ -125,9 +136,11 @@ void Pagora::BeginColumn(float width) {
   table.column_width = width;
   PushDrawingState(doc);
   table.in_column = true;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndColumn() {
+void Pagora::EndColumn() try {
   Document& doc = *doc_;
   TableState& table = doc.graphics.table;
   if (table.in_row) {
@@ -142,6 +155,8 @@ void Pagora::EndColumn() {
   PopDrawingState(*this, doc);
   table.cell_x += table.column_width;
   table.cell_y = ToUserUnits(doc, doc.page.y);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -2,13 +2,14 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/import/page_import.h"
 
 namespace pagora {
 
 int Pagora::GetInfo(const std::string& file, std::string& title, std::string& subject,
-                    std::string& author, bool& encrypted) {
+                    std::string& author, bool& encrypted) try {
   Document& doc = *doc_;
   const SourceOpening opening = OpenSourcePdf(doc, file);
   encrypted = opening.encrypted;
@@ -23,14 +24,18 @@ int Pagora::GetInfo(const std::string& file, std::string& title, std::string& su
   subject = entry.info.subject;
   author = entry.info.author;
   return static_cast<int>(entry.pages.size());
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::ImportPage(const std::string& file, int page, float x, float y, float width,
-                        float height) {
+                        float height) try {
   Document& doc = *doc_;
   SourceOpening opening = OpenSourcePdf(doc, file);
   if (opening.entry == 0) return;
   PlaceSourcePage(doc, opening, file, page, x, y, width, height);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora
