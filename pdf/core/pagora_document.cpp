@@ -9,6 +9,7 @@
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/interactive/outline_writer.h"
 
 namespace pagora {
 namespace {
@@ -80,8 +81,10 @@ void Pagora::EndDoc() {
   // this fixed order: outline, encryption, document scripts, layers, metadata, named
   // destinations, then the shared objects, the catalog and the information dictionary.
   DocumentClosing closing;
+  WriteOutlines(doc, closing);
   WriteEncryptionDictionary(doc, closing);
   WriteMetadata(doc, closing);
+  WriteNamedDestinations(doc, closing);
   WriteSharedObjects(doc);
   const int catalog = WriteCatalog(doc, closing.catalog);
   const int info = WriteInfoDictionary(doc);

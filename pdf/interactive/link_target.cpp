@@ -40,9 +40,14 @@ std::optional<int> LeadingNumber(std::string_view text, std::string_view* rest =
   return static_cast<int>(value);
 }
 
-// A name inside a single-quoted script string.
+// A name inside a single-quoted script string: quotes, backslashes and line ends escaped,
+// so that no name ends the string or the line early.
 void AppendScriptString(std::string& script, std::string_view text) {
   for (const char c : text) {
+    if (c == '\r' || c == '\n') {
+      script += c == '\r' ? "\\r" : "\\n";
+      continue;
+    }
     if (c == '\'' || c == '\\') script += '\\';
     script += c;
   }
