@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pdf/core/pagora.h"
@@ -164,22 +165,31 @@ TEST_P(NavigationDocument, NamedDestinationsNameTheirPages) {
 }
 
 TEST_P(NavigationDocument, LinksCoverTheLastAreaWithTheirActions) {
-  ASSERT_EQ(link_areas_.size(), 9u);
-  const auto& a = link_areas_;
+  // Each link's page, then what follows its /Rect: action, its value, /P names the page,
+  // destination name.
+  const std::vector<std::pair<int, std::string>> links = {
+      {1, "|||True|/_LINK_1"},
+      {1, "|||True|/_LINK_2"},
+      {2, "|||True|/_REF_intro"},
+      {2, "|/URI|http://example.org/bando?anno=2026|True|"},
+      {2, "|/URI|mailto:ufficio@example.org|True|"},
+      {2, "|/GoToR|allegato.pdf|True|"},
+      {2, "|/JavaScript|app.alert('ciao');|True|"},
+      {2,
+       "|/JavaScript|var ocgArray = this.getOCGs();for (var i=0; i < ocgArray.length; i++) "
+       "{\\rif (ocgArray[i].name == 'QUOTE') { ocgArray[i].state = true; };\\rif "
+       "(ocgArray[i].name == 'ARREDI') { ocgArray[i].state = false; };\\r}|True|"},
+      {3, "|||True|/_LINK_5"},
+  };
+  ASSERT_EQ(link_areas_.size(), links.size());
+  std::string expected;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    expected +=
+        std::to_string(links[i].first) + "|/Link|" + link_areas_[i] + links[i].second + "\n";
+  }
+  expected += "3|/FreeText|100 542 400 462|||True|\n3|/Text|100 342 100 342|||True|\n";
   EXPECT_EQ(Walk(pdf_, "--json-key=pages --json-key=qpdf --json-stream-data=inline", "annotations"),
-            "1|/Link|" + a[0] + "|||True|/_LINK_1\n" +  //
-                "1|/Link|" + a[1] + "|||True|/_LINK_2\n" + "2|/Link|" + a[2] +
-                "|||True|/_REF_intro\n" + "2|/Link|" + a[3] +
-                "|/URI|http://example.org/bando?anno=2026|True|\n" + "2|/Link|" + a[4] +
-                "|/URI|mailto:ufficio@example.org|True|\n" + "2|/Link|" + a[5] +
-                "|/GoToR|allegato.pdf|True|\n" + "2|/Link|" + a[6] +
-                "|/JavaScript|app.alert('ciao');|True|\n" + "2|/Link|" + a[7] +
-                "|/JavaScript|var ocgArray = this.getOCGs();for (var i=0; i < "
-                "ocgArray.length; i++) {\\rif (ocgArray[i].name == 'QUOTE') { "
-                "ocgArray[i].state = true; };\\rif (ocgArray[i].name == 'ARREDI') { "
-                "ocgArray[i].state = false; };\\r}|True|\n" +
-                "3|/Link|" + a[8] + "|||True|/_LINK_5\n" + "3|/FreeText|100 542 400 462|||True|\n" +
-                "3|/Text|100 342 100 342|||True|\n");
+            expected);
 }
 
 TEST_P(NavigationDocument, NoteBoxAndIconAreDrawn) {
