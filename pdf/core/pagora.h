@@ -306,7 +306,7 @@ class Pagora {
   void AddNoteIcon(const std::string& text, int icon, float x, float y, bool open = false,
                    std::int32_t flags = 0);
   // Makes the area of the last drawn element (LastArea) a link to `target`:
-  // "http:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code" a
+  // "http:...", "https:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code" a
   // script; "layer:ON(a,b)OFF(c)TOGGLE(d)" layers switched by name; "ref:name" a DefineRef
   // destination; "bookmark:@n" a bookmark's destination; "page:" with "+k"/"-k" pages from
   // the current one, "#FIRST", "#LAST", "#NEXT", "#PREV", or a page number, shown by

@@ -15,13 +15,14 @@ struct Prefix {
 };
 
 // In the order they are tried.
-constexpr std::array<Prefix, 8> kPrefixes{{
+constexpr std::array<Prefix, 9> kPrefixes{{
     {"script:", LinkTargetKind::kScript},
     {"file:", LinkTargetKind::kFile},
     {"ref:", LinkTargetKind::kReference},
     {"mailto:", LinkTargetKind::kUri},
     {"layer:", LinkTargetKind::kLayer},
     {"http:", LinkTargetKind::kUri},
+    {"https:", LinkTargetKind::kUri},
     {"bookmark:", LinkTargetKind::kBookmark},
     {"page:", LinkTargetKind::kPage},
 }};

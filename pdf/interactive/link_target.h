@@ -9,7 +9,7 @@ namespace pagora {
 // What a LinkTo target asks for, told by its leading characters (case matters).
 enum class LinkTargetKind {
   kNone,       // not understood: the link is not written
-  kUri,        // "mailto:" or "http:" address, kept whole in a URI action
+  kUri,        // "mailto:", "http:" or "https:" address, kept whole in a URI action
   kFile,       // "file:" another PDF file, opened at its first page
   kScript,     // "script:" a script run on click
   kLayer,      // "layer:" layers switched on, off or over: ON(a,b)OFF(c)TOGGLE(d)

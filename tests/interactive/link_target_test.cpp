@@ -14,6 +14,8 @@ TEST(LinkTarget, PrefixesAreMatchedExactlyInOrder) {
   const Case cases[] = {
       {"http://example.org/a", LinkTargetKind::kUri, "http://example.org/a"},
       {"mailto:ufficio@example.org", LinkTargetKind::kUri, "mailto:ufficio@example.org"},
+      {"https://example.org/a", LinkTargetKind::kUri, "https://example.org/a"},
+      {"HTTPS://example.org", LinkTargetKind::kNone, ""},
       {"file:altro.pdf", LinkTargetKind::kFile, "altro.pdf"},
       {"script:app.alert(1)", LinkTargetKind::kScript, "app.alert(1)"},
       {"layer:ON(a)", LinkTargetKind::kLayer, "ON(a)"},

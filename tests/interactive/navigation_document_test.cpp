@@ -63,6 +63,7 @@ std::vector<std::string> WriteSample(const std::filesystem::path& path, bool pro
   doc.DrawRect(50, 100, 200, 30, kPathFill);
   link("http://example.org/bando?anno=2026");
   link("mailto:ufficio@example.org");
+  link("https://example.org/albo");
   doc.DrawRect(50, 150, 200, 30, kPathFill);
   link("file:allegato.pdf");
   link("script:app.alert('ciao');");
@@ -173,6 +174,7 @@ TEST_P(NavigationDocument, LinksCoverTheLastAreaWithTheirActions) {
       {2, "|||True|/_REF_intro"},
       {2, "|/URI|http://example.org/bando?anno=2026|True|"},
       {2, "|/URI|mailto:ufficio@example.org|True|"},
+      {2, "|/URI|https://example.org/albo|True|"},
       {2, "|/GoToR|allegato.pdf|True|"},
       {2, "|/JavaScript|app.alert('ciao');|True|"},
       {2,
