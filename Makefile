@@ -3,7 +3,7 @@ SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: deps run demo test bench fuzz format screenshot
+.PHONY: deps run demo test test-unit bench fuzz format screenshot
 
 deps:
 	@scripts/install-deps
@@ -36,6 +36,12 @@ test: deps
 	cmake --preset asan-ubsan >/dev/null
 	cmake --build build/asan-ubsan -j $(JOBS)
 	ctest --test-dir build/asan-ubsan --output-on-failure -j $(JOBS)
+
+# The quick loop: only the pure tests (label `unit`), in the same sanitized build.
+test-unit: deps
+	cmake --preset asan-ubsan >/dev/null
+	cmake --build build/asan-ubsan -j $(JOBS) --target pagora_unit_tests
+	ctest --test-dir build/asan-ubsan --output-on-failure -j $(JOBS) -L unit
 
 bench: deps
 	cmake --preset bench >/dev/null

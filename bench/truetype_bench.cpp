@@ -2,10 +2,12 @@
 #include <benchmark/benchmark.h>
 #include <hpdf.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "pdf/core/file_input.h"
+#include "pdf/core/pagora.h"
 #include "pdf/text/text_measure.h"
 #include "pdf/text/truetype_font_record.h"
 #include "pdf/text/truetype_reader.h"
@@ -37,6 +39,42 @@ void BM_TrueTypeLoad_Pagora(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TrueTypeLoad_Pagora)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A document begun in the temporary folder and abandoned after `work`: Abort removes its
+// file.
+template <typename Work>
+void InScratchDocument(pagora::Pagora& doc, Work work) {
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / "truetype_bench.pdf").string();
+  doc.BeginDoc(path);
+  work();
+  doc.Abort();
+}
+
+// AddFont as a caller sees it: the file read, the metrics taken, the font object, its
+// descriptor and (argument 1) the whole file as its font program written to the document.
+void BM_AddFont_Pagora(benchmark::State& state) {
+  pagora::Pagora doc;
+  const bool embed = state.range(0) != 0;
+  bool refused = false;
+  // Abort clears the error number, so the first load is checked before it.
+  InScratchDocument(doc, [&] {
+    doc.AddFont(kFontPath, "", embed);
+    refused = doc.ErrNumber() != 0;
+  });
+  if (refused) state.SkipWithError("font refused");
+  for (auto _ : state) {
+    InScratchDocument(doc, [&] { doc.AddFont(kFontPath, "", embed); });
+  }
+}
+BENCHMARK(BM_AddFont_Pagora)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// What the AddFont loop spends on beginning and abandoning the document, to subtract.
+void BM_EmptyDocument_Pagora(benchmark::State& state) {
+  pagora::Pagora doc;
+  for (auto _ : state) InScratchDocument(doc, [] {});
+}
+BENCHMARK(BM_EmptyDocument_Pagora)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // Argument 1 embeds the font. Loading alone leaves libharu's widths unread, so the font is
 // also bound to WinAnsi and all 255 codes measured: the work the Pagora loop does.
@@ -70,6 +108,21 @@ void BM_TrueTypeTextLength_Pagora(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TrueTypeTextLength_Pagora)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// TextLength as a caller sees it: the current font's record, its size and text state.
+void BM_TextLength_Pagora(benchmark::State& state) {
+  pagora::Pagora doc;
+  InScratchDocument(doc, [&] {
+    doc.BeginPage();
+    doc.AddFont(kFontPath);
+    doc.SetFont("DejaVu Sans", 12);
+    if (doc.ErrNumber() != 0) state.SkipWithError("font refused");
+    for (auto _ : state) {
+      for (int i = 0; i < kMeasures; ++i) benchmark::DoNotOptimize(doc.TextLength(kLine));
+    }
+  });
+}
+BENCHMARK(BM_TextLength_Pagora)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_TrueTypeTextLength_Libharu(benchmark::State& state) {
   HPDF_Doc pdf = HPDF_New(nullptr, nullptr);

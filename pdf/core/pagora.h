@@ -229,6 +229,17 @@ class Pagora {
   // inside a paragraph starts with byte 0, which the next box takes as a continuation.
   std::string DrawTextBox(float x, float y, float width, float height, const std::string& text,
                           float indentation = 0, int align = 1, int options = 1);
+  // Loads the TrueType font file `ttf_file` and writes its font resource (/Subtype
+  // /TrueType with /Widths and a /FontDescriptor; with `embedded`, the whole file as its
+  // /FontFile2). SetFont then selects it by `font_alias` (spaces ignored, any case; empty
+  // takes the font's full name without spaces) and the same `encoding`, 1 Mac Roman, any
+  // other WinAnsi; style bits add no suffix to it. A font loaded under a name already in
+  // use takes the name over; text drawn before keeps its font. Call with a document begun.
+  // Failures are recorded under "AddFont" and register nothing: 53, 75 or 76 for the file,
+  // 321 for a damaged font or one without a Windows character map, 6 when its metrics
+  // overflow, a write error of the output file.
+  void AddFont(const std::string& ttf_file, const std::string& font_alias = "",
+               bool embedded = false, int encoding = 0);
 
   // --- Compression ----------------------------------------------------------------------
 
@@ -259,16 +270,35 @@ class Pagora {
   // Draws the picture file `file_name` with its top-left corner at (x, y), `width` ×
   // `height` user units ("q W 0 0 H x y cm /_IMG_n Do Q"). A width and height of 0 give
   // one point per pixel; one of them 0 keeps the picture's aspect ratio; negative values
-  // mirror it. Raster pictures (.GIF) are read once per document into an image XObject,
-  // keyed by the upper-cased name and `frame` (which image of an animated GIF, from 1);
-  // later calls only place them. Vector pictures (.EPS, .AI, .WMF) are translated into
-  // page content on every call. `transparent_color` is for BMP pictures. A picture that
-  // cannot be read records its error (source "Pagora.DrawImage", the upper-cased name
-  // after the description) and draws nothing; any other extension draws nothing.
+  // mirror it. Raster pictures (.GIF, .BMP, .TGA, .JPG, .JPEG, .JPE) are read once per
+  // document into an image XObject, keyed by the upper-cased name and `frame` (which
+  // image of an animated GIF, from 1); later calls only place them. Vector pictures
+  // (.EPS, .AI, .WMF) are translated into page content on every call. `transparent_color`
+  // is the colour key of BMP pictures. A picture that cannot be read records its error
+  // (source "Pagora.DrawImage", the upper-cased name after the description) and draws
+  // nothing; any other extension draws nothing.
   // RuntimeError 6 for a frame outside -32768..32767 or past 32767 pictures; RuntimeError
   // 11 for a picture sized from its pixels when the unit factor is 0.
   void DrawImage(const std::string& file_name, float x, float y, float width = 0, float height = 0,
                  int frame = 1, const std::string& transparent_color = "");
+
+  // --- Barcodes ---------------------------------------------------------------------------
+
+  // Draws a one-dimensional barcode in the current fill colour, one filled rectangle
+  // ("x y w h re f*") per bar, its box's top-left corner (quiet zone included) at (x, y).
+  // `symbology`: 0 EAN-13, 1 Code 39 (full ASCII), 2 Interleaved 2 of 5, 3 POSTNET,
+  // 4 Code 128 (sets B and C), 5 EAN-8; any other code draws nothing. `magnification`
+  // (clamped to 0.8..2.0) scales every size; `height` is bars plus text, 0 for the
+  // symbology's default (POSTNET ignores it). `check_character` appends the optional
+  // check character of Code 39 and Interleaved 2 of 5. `show_text` adds the
+  // human-readable line in CourierNew at 10.08 × magnification points, the drawing state
+  // saved and restored around it. `width` receives the width taken, quiet zones included,
+  // 0 when nothing was drawn. Failures are recorded under "DrawBarCode", not raised: 5 for
+  // a character the symbology cannot carry (nothing drawn), 13 after drawing a numeric
+  // symbology whose text held a non-digit (drawn as 0). Code 128 text that is empty or
+  // outside codes 32..126 draws nothing and is not an error.
+  void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
+                   float magnification, float height, bool check_character, float& width);
 
   // --- Bookmarks, destinations, notes and links ------------------------------------------
   // Destinations show their page by `destination_type` (kDestinationFitPage ...): 0 the

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pdf/core/area.h"
+#include "pdf/graphics/drawing_state.h"
 
 namespace pagora {
 
@@ -24,6 +25,8 @@ struct GraphicsState {
   bool uncoloured_tiling = false;
   // What LinkTo turns into a link.
   Area last_area;
+  // Drawing states saved by tables and restored at their ends.
+  StateStack state_stack;
 };
 
 }  // namespace pagora

@@ -1,8 +1,11 @@
 #include "pdf/image/picture_readers.h"
 
+#include "pdf/image/bmp_reader.h"
 #include "pdf/image/eps_picture.h"
 #include "pdf/image/gif_reader.h"
 #include "pdf/image/image_state.h"
+#include "pdf/image/jpeg_reader.h"
+#include "pdf/image/tga_reader.h"
 #include "pdf/image/wmf_picture.h"
 
 namespace pagora {
@@ -41,6 +44,18 @@ RasterReadResult ReadGif(std::span<const std::uint8_t> file, const RasterRequest
   return result;
 }
 
+RasterReadResult ReadBmp(std::span<const std::uint8_t> file, const RasterRequest& request) {
+  return ReadBmpImage(file, request.transparent_rgb);
+}
+
+RasterReadResult ReadTga(std::span<const std::uint8_t> file, const RasterRequest&) {
+  return ReadTgaImage(file);
+}
+
+RasterReadResult ReadJpeg(std::span<const std::uint8_t> file, const RasterRequest&) {
+  return ReadJpegImage(file);
+}
+
 VectorPicture TranslateEps(std::span<const std::uint8_t> file, const PicturePlacement& placement) {
   return TranslateEpsPicture(file, placement);
 }
@@ -53,7 +68,8 @@ constexpr struct {
   std::string_view extension;
   RasterReader read;
 } kRasterReaders[] = {
-    {".GIF", ReadGif},
+    {".GIF", ReadGif},  {".BMP", ReadBmp},   {".TGA", ReadTga},
+    {".JPG", ReadJpeg}, {".JPEG", ReadJpeg}, {".JPE", ReadJpeg},
 };
 
 constexpr struct {

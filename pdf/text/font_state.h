@@ -11,6 +11,9 @@ namespace pagora {
 struct FontRecord {
   // Lookup key: the resource name upper-cased, with "MAC" in front for Mac Roman encoding.
   std::string key;
+  // The name of its font resource, after "/" in the resource list and in Tf: the request's
+  // resource name ("Arial,Bold", "MACArial,Bold"), unless another record already has it.
+  std::string resource_name;
   // False for a standard font, true for a TrueType font.
   bool true_type = false;
   // The font's name with its style suffix ("Arial,Bold"): the /BaseFont.

@@ -51,8 +51,8 @@ FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t 
 }
 
 int FindFont(const std::vector<FontRecord>& fonts, std::string_view key, std::int32_t encoding) {
-  for (std::size_t i = 0; i < fonts.size(); ++i) {
-    if (fonts[i].key == key && fonts[i].encoding == encoding) return static_cast<int>(i) + 1;
+  for (std::size_t i = fonts.size(); i > 0; --i) {
+    if (fonts[i - 1].key == key && fonts[i - 1].encoding == encoding) return static_cast<int>(i);
   }
   return 0;
 }
@@ -62,6 +62,7 @@ FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t en
       StandardFamilyNamed(UpperCase(request.family)).value_or(StandardFamily::kArial);
   FontRecord record;
   record.key = request.key;
+  record.resource_name = request.resource_name;
   record.name = StandardFamilyName(family);
   if (FamilyHasStyles(family)) record.name += StyleSuffix(style);
   record.widths = StandardFaceWidths(FaceOf(family, style));

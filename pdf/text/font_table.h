@@ -25,14 +25,15 @@ struct FontRequest {
 // encoding (1 Mac Roman, other WinAnsi) onto the record it selects.
 FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t encoding);
 
-// The index (from 1) of the first record whose key equals `key` exactly and whose encoding
-// equals `encoding`, or 0 when none does.
+// The index (from 1) of the newest record whose key equals `key` exactly and whose encoding
+// equals `encoding`, or 0 when none does. Newest, because a font loaded under a key that
+// SetFont had already used takes that key over.
 int FindFont(const std::vector<FontRecord>& fonts, std::string_view key, std::int32_t encoding);
 
 // A new record for a request that matched none: the standard family's metrics, Arial's for
 // any other name. Its name is the standard family with the style suffix (for an unknown
-// family, Arial with the suffix); its key is the request's key, so that the same request
-// finds it again.
+// family, Arial with the suffix); its key and resource name are the request's, so that the
+// same request finds it again.
 FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t encoding);
 
 // A byte string as a PDF name token without its "/": regular characters are kept, and

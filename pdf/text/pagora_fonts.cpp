@@ -21,23 +21,27 @@ void Pagora::SetFont(const std::string& family, float size, int style, int encod
   if (index == 0) {
     FontRecord record = MakeFontRecord(request, style, encoding);
     // Written before it is listed, so that a failed write leaves no record without object.
-    WriteFontResource(*doc_, record, request.resource_name, {}, {});
-    std::vector<FontRecord>& fonts = doc_->fonts.fonts;
-    if (fonts.size() == fonts.capacity()) {
-      const int count = static_cast<int>(fonts.size());
-      fonts.reserve(static_cast<std::size_t>(fonts.empty()
-                                                 ? InitialTableSize(doc_->memory_factor)
-                                                 : GrownTableSize(count, doc_->memory_factor)));
-    }
-    fonts.push_back(std::move(record));
-    index = static_cast<int>(fonts.size());
+    WriteFontResource(*doc_, record, record.resource_name, {}, {});
+    index = AppendFontRecord(*doc_, std::move(record));
   }
-  doc_->fonts.current_name = request.resource_name;
+  doc_->fonts.current_name = doc_->fonts.fonts[static_cast<std::size_t>(index) - 1].resource_name;
   doc_->fonts.current_index = index;
 }
 
 void Pagora::SetFontSize(float points) {
   doc_->fonts.size = points;
+}
+
+int AppendFontRecord(Document& doc, FontRecord record) {
+  std::vector<FontRecord>& fonts = doc.fonts.fonts;
+  if (fonts.size() == fonts.capacity()) {
+    const int count = static_cast<int>(fonts.size());
+    fonts.reserve(static_cast<std::size_t>(fonts.empty()
+                                               ? InitialTableSize(doc.memory_factor)
+                                               : GrownTableSize(count, doc.memory_factor)));
+  }
+  fonts.push_back(std::move(record));
+  return static_cast<int>(fonts.size());
 }
 
 int WriteFontResource(Document& doc, const FontRecord& record, std::string_view resource_name,

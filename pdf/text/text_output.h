@@ -12,6 +12,10 @@ namespace pagora {
 // The line height of the current font and size in user units; 0 with no font.
 float TextHeight(const Document& doc);
 
+// Appends `record` to the font table, growing it by the table rule; returns its index
+// (from 1).
+int AppendFontRecord(Document& doc, FontRecord record);
+
 // Writes the font object of `record` (with a TrueType font's descriptor and, when `program`
 // is not empty, its font file) and lists it as `resource_name`; returns the font object's
 // number.

@@ -23,6 +23,7 @@ FontRecord MakeTrueTypeFontRecord(const TrueTypeFont& font, const FontRequest& r
                                   std::int32_t encoding) {
   FontRecord record;
   record.key = request.key;
+  record.resource_name = request.resource_name;
   record.true_type = true;
   record.name = TrueTypeBaseName(font);
   record.widths = font.widths;

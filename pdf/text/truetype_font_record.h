@@ -15,9 +15,9 @@ std::string TrueTypeBaseName(const TrueTypeFont& font);
 
 // The record AddFont registers for `font`. `request` is ResolveFontRequest(alias, 0,
 // encoding), the alias being the font's full name when the caller gives none: the
-// record takes its key, so SetFont with the same alias and encoding finds it (with "MAC"
-// in front for Mac Roman, spaces removed), and the font resource is written under its
-// resource name. Widths, height (Ascent + |Descent|) and descent come from `font`.
+// record takes its key and resource name, so SetFont with the same alias and encoding
+// finds it (with "MAC" in front for Mac Roman, spaces removed). Widths, height (Ascent + |Descent|)
+// and descent come from `font`.
 FontRecord MakeTrueTypeFontRecord(const TrueTypeFont& font, const FontRequest& request,
                                   std::int32_t encoding);
 

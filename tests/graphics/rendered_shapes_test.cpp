@@ -4,6 +4,7 @@
 #include "pdf/core/pagora.h"
 #include "tests/support/document_capture.h"
 #include "tests/support/pdf_checker.h"
+#include "tests/support/rendered_page.h"
 
 namespace pagora {
 namespace {
@@ -17,21 +18,7 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kRed{247, 18, 13};
 constexpr Rgb kBlack{0, 0, 0};
 
-// Renders page 1 at 72 dpi, so that one pixel is one point from the top-left corner.
-class RenderedShapesTest : public ::testing::TestWithParam<Renderer> {
- protected:
-  Raster Draw(const std::function<void(Pagora&)>& draw) {
-    const auto pdf = dir_ / "shapes.pdf";
-    testing::WriteOnePage(pdf, draw);
-    EXPECT_TRUE(testing::QpdfChecksClean(pdf));
-    EXPECT_TRUE(testing::GhostscriptClean(pdf));
-    Raster raster;
-    EXPECT_TRUE(testing::Render(pdf, GetParam(), 1, 72, &raster));
-    return raster;
-  }
-
-  testing::TempDir dir_;
-};
+using RenderedShapesTest = testing::RenderedPageTest;
 
 TEST_P(RenderedShapesTest, FilledAndStrokedRectangles) {
   const Raster r = Draw([](Pagora& d) {

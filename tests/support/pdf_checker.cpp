@@ -14,8 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Reads a binary PPM (P6, maxval 255) as written by pdftoppm and mutool.
-bool ReadPpm(const fs::path& path, Raster* raster) {
+std::string Quoted(const fs::path& path) {
+  return ShellQuote(path.string());
+}
+
+}  // namespace
+
+bool ReadPpm(const std::filesystem::path& path, Raster* raster) {
   const std::string bytes = ReadFileBytes(path);
   std::istringstream header(bytes);
   std::string magic;
@@ -29,10 +34,6 @@ bool ReadPpm(const fs::path& path, Raster* raster) {
                      bytes.begin() + static_cast<std::ptrdiff_t>(data_start + size));
   return true;
 }
-
-std::string Quoted(const fs::path& path) { return ShellQuote(path.string()); }
-
-}  // namespace
 
 CommandResult RunCommand(const std::string& command) {
   CommandResult result;
@@ -85,8 +86,9 @@ Rgb Raster::At(int x, int y) const {
   // qpdf exits with 3 for warnings and 2 for errors; a clean file also says so.
   if (run.exit_code != 0 || run.output.find("WARNING") != std::string::npos ||
       run.output.find("No syntax or stream encoding errors found") == std::string::npos) {
-    return ::testing::AssertionFailure() << "qpdf --check " << pdf << " exit " << run.exit_code
-                                         << ":\n" << run.output;
+    return ::testing::AssertionFailure()
+           << "qpdf --check " << pdf << " exit " << run.exit_code << ":\n"
+           << run.output;
   }
   return ::testing::AssertionSuccess();
 }

@@ -49,6 +49,9 @@ struct Raster {
   Rgb At(int x, int y) const;
 };
 
+// Reads a binary PPM (P6, maxval 255) as written by pdftoppm, mutool and ImageMagick.
+bool ReadPpm(const std::filesystem::path& path, Raster* raster);
+
 enum class Renderer { kPoppler, kMupdf };
 
 // `qpdf --check` succeeds and prints no warning.

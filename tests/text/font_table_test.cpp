@@ -51,6 +51,8 @@ TEST(FontTable, RecordsCarryNameMetricsAndKey) {
   EXPECT_EQ(unknown.key, "MYFONT");
   EXPECT_EQ(unknown.widths[65], 722);
   EXPECT_EQ(FindFont({courier, unknown}, "MYFONT", 2), 0);  // same key, other encoding
+  // A font loaded under a key already in use takes it over: the newest record is found.
+  EXPECT_EQ(FindFont({unknown, courier, unknown}, "MYFONT", 0), 3);
 
   const struct {
     const char* family;

@@ -10,6 +10,7 @@
 #include "pdf/core/pagora.h"
 #include "tests/support/document_capture.h"
 #include "tests/support/pdf_checker.h"
+#include "tests/support/rendered_page.h"
 
 namespace pagora {
 namespace {
@@ -119,18 +120,7 @@ TEST_F(TextDocumentTest, TextOfAProtectedDocumentIsReadBack) {
             std::string::npos);
 }
 
-class RenderedTextTest : public ::testing::TestWithParam<Renderer> {
- protected:
-  Raster Draw(const std::function<void(Pagora&)>& draw) {
-    const auto pdf = dir_ / "rendered.pdf";
-    testing::WriteOnePage(pdf, draw);
-    EXPECT_TRUE(testing::QpdfChecksClean(pdf));
-    Raster raster;
-    EXPECT_TRUE(testing::Render(pdf, GetParam(), 1, 72, &raster));
-    return raster;
-  }
-  testing::TempDir dir_;
-};
+using RenderedTextTest = testing::RenderedPageTest;
 
 // Each row draws the same word two ways; the ink must land on the same columns (±1 pixel).
 TEST_P(RenderedTextTest, RightCentredAndJustifiedTextLandWhereLeftTextWould) {
