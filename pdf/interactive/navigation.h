@@ -22,7 +22,8 @@ ViewBox UserViewBox(const Document& doc, float x, float y, float width, float he
 // cannot hold written as "#xx", so that any name makes a well-formed file.
 std::string DestinationName(std::string_view prefix, std::string_view name);
 
-// Appends to one of the outline's tables, growing it by the engine's table rule.
+// Appends to one of the outline's tables, growing it by the engine's table rule or by
+// doubling, whichever gives more room.
 // RuntimeError 6 when the table already holds 2^31 - 1 entries.
 template <class Entry>
 void AppendEntry(std::vector<Entry>& table, Entry entry, std::uint8_t memory_factor) {
@@ -31,7 +32,9 @@ void AppendEntry(std::vector<Entry>& table, Entry entry, std::uint8_t memory_fac
     const int count = static_cast<int>(table.size());
     const int size =
         count == 0 ? InitialTableSize(memory_factor) : GrownTableSize(count, memory_factor);
-    table.reserve(static_cast<std::size_t>(std::max(size, count + 1)));
+    // The rule's steps of ten entries would copy a long outline over and over, in time
+    // quadratic in its length; it stays the lower bound, the table at least doubles.
+    table.reserve(std::max({static_cast<std::size_t>(size), table.size() * 2, std::size_t{1}}));
   }
   table.push_back(std::move(entry));
 }
