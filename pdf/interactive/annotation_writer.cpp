@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "pdf/core/table_growth.h"
+#include "pdf/graphics/form_objects.h"
 #include "pdf/text/font_table.h"
 #include "pdf/text/text_output.h"
 
@@ -38,12 +39,6 @@ int WriteScriptObject(Document& doc, std::string_view script) {
   return object;
 }
 
-void RegisterAnnotation(Document& doc, int object) {
-  // Form objects will keep a list of their own, handed to every page that draws them;
-  // until they are recorded, every annotation belongs to the page being built.
-  doc.page.annotations += std::to_string(object) + " 0 R ";
-}
-
 std::optional<int> OpenPageObject(Document& doc) {
   if (!doc.content.page_open || doc.content.form_object_open) return std::nullopt;
   if (!doc.page.reserved_object) doc.page.reserved_object = doc.writer.Reserve();
@@ -57,12 +52,7 @@ std::string AnnotationFontName(Document& doc) {
   if (FindFont(fonts, request.key, 0) == 0) {
     FontRecord record = MakeFontRecord(request, 0, 0);
     WriteFontResource(doc, record, request.resource_name, {}, {});
-    if (fonts.size() == fonts.capacity()) {
-      const int count = static_cast<int>(fonts.size());
-      fonts.reserve(static_cast<std::size_t>(fonts.empty()
-                                                 ? InitialTableSize(doc.memory_factor)
-                                                 : GrownTableSize(count, doc.memory_factor)));
-    }
+    GrowAppendedTable(fonts, doc.memory_factor);
     fonts.push_back(std::move(record));
   }
   return PdfNameToken(request.resource_name);

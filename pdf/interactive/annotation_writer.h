@@ -11,7 +11,8 @@
 
 namespace pagora {
 
-// Writes one annotation object at once and registers it with the open page (RegisterAnnotation).
+// Writes one annotation object at once and registers it (RegisterAnnotation: with the form
+// object being recorded, or else with the open page).
 // `dictionary` is the dictionary up to its closing ">>"; this adds, as strings encrypted
 // for the new object, /T `title`, /Contents `contents` and /DA `appearance` when they are
 // not empty, then for a `target` starting with "file:" a /GoToR action to the file named
@@ -24,9 +25,6 @@ int WriteAnnotation(Document& doc, std::string_view dictionary, std::string_view
 // Writes `script` as a stream object (the document's compression and encryption apply)
 // and returns its object number, for /JS entries of actions.
 int WriteScriptObject(Document& doc, std::string_view script);
-
-// Lists annotation `object` in the /Annots of the page being built.
-void RegisterAnnotation(Document& doc, int object);
 
 // The object number of the open page, reserved now when nothing named it yet: EndPage
 // writes the page under this number. nullopt when no page is open (or a form object is
