@@ -389,6 +389,53 @@ class Pagora {
   void ImportPage(const std::string& file, int page, float x, float y, float width = 0,
                   float height = 0);
 
+  // --- Bookmarks, destinations, notes and links ------------------------------------------
+  // Destinations show their page by `destination_type` (kDestinationFitPage ...): 0 the
+  // whole page, 1 its height with x at the left, 2 its width with y at the top, 3 the box
+  // x, y, width × height, 4 x, y at the top-left corner at `zoom` per cent. x and y are user
+  // lengths from the page's top-left corner (margins not added). Any other type gives no
+  // view. RuntimeError 6 when a coordinate overflows.
+
+  // Adds an outline item under the document's top item, which carries the document title
+  // and is made anew by construction and Abort (not by BeginDoc). `level` 1 is the first
+  // level below the top item; -1 makes a child of the previous item, 0 its sibling; a level
+  // deeper than the previous plus one is brought up to it, and one that would be 0 or below
+  // -1 counts as 1. Deeper than 254: nothing is added and the result is empty. The item
+  // points at the current page (page 1 before the first page). `color` (any colour text;
+  // RuntimeError 13 for a pattern or a malformed one) and `style` (1 bold, 2 italic) raise
+  // the file version to 1.4. Returns "@n", n the item's number (the top item is 1), which
+  // "bookmark:@n" links take.
+  std::string AddBookmark(const std::string& title, int level, int destination_type = 0,
+                          float x = 0, float y = 0, float width = 0, float height = 0,
+                          float zoom = 0, const std::string& color = "", int style = 0);
+  // Names a destination on the current page for "ref:name" links. x = 0 and y = 0 take the
+  // current position. A destination defined before the first page shows page 1.
+  void DefineRef(const std::string& name, int destination_type = 0, float x = 0, float y = 0,
+                 float width = 0, float height = 0, float zoom = 0);
+  // A free-text note printed on the page in the box at (x, y), `width` × `height`, with the
+  // current font and size, the line colour for the text and the fill colour for the
+  // background, bordered by the current line width in `border_style` (kBorderSolid ...;
+  // `dash` and `gap` in points for dashed borders). `alignment` 2 right, 4 centred, other
+  // left. `flags` are the PDF annotation flags. The document author is its title.
+  void AddNoteBox(const std::string& text, float x, float y, float width, float height,
+                  int alignment = 1, int border_style = 0, float dash = 0, float gap = 0,
+                  std::int32_t flags = 0);
+  // A sticky note at (x, y) whose pop-up holds `text`: `icon` kIconNote ... kIconInsert (other
+  // values the viewer's default), in the fill colour, opened at first with `open`.
+  void AddNoteIcon(const std::string& text, int icon, float x, float y, bool open = false,
+                   std::int32_t flags = 0);
+  // Makes the area of the last drawn element (LastArea) a link to `target`:
+  // "http:...", "https:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code" a
+  // script; "layer:ON(a,b)OFF(c)TOGGLE(d)" layers switched by name; "ref:name" a DefineRef
+  // destination; "bookmark:@n" a bookmark's destination; "page:" with "+k"/"-k" pages from
+  // the current one, "#FIRST", "#LAST", "#NEXT", "#PREV", or a page number, shown by
+  // `destination_type` as above. Any other target, an unknown page keyword, a page number
+  // below 1 or a bookmark that does not exist writes nothing. `border_width` in points (0
+  // for none); `highlight` kHighlightNone ... kHighlightPush, others the viewer's default.
+  void LinkTo(const std::string& target, int border_width = 0, int highlight = 1,
+              int destination_type = 0, float x = 0, float y = 0, float width = 0,
+              float height = 0, float zoom = 0);
+
  private:
   Clock clock_;
   // Every subsystem's state; see pdf/core/document.h. Replaced whole by Abort.

@@ -105,4 +105,41 @@ inline constexpr int kGradientRadial = 1;
 inline constexpr int kTilingColoured = 0;
 inline constexpr int kTilingUncoloured = 1;
 
+// Destination types of AddBookmark, DefineRef and LinkTo: how the target page is shown.
+enum DestinationType : int {
+  kDestinationFitPage = 0,       // the whole page in the window
+  kDestinationFitHeight = 1,     // the page's height, its left edge at x
+  kDestinationFitWidth = 2,      // the page's width, its top at y
+  kDestinationFitRectangle = 3,  // the box at x, y of width × height
+  kDestinationXyz = 4,           // x, y at the window's top-left corner, at a zoom
+};
+
+// Icons of AddNoteIcon; any other value leaves the viewer's default.
+enum NoteIcon : int {
+  kIconNote = 0,
+  kIconComment = 1,
+  kIconKey = 2,
+  kIconHelp = 3,
+  kIconParagraph = 4,
+  kIconNewParagraph = 5,
+  kIconInsert = 6,
+};
+
+// Border styles of AddNoteBox.
+enum NoteBorder : int {
+  kBorderSolid = 0,
+  kBorderDashed = 1,
+  kBorderBeveled = 2,
+  kBorderInset = 3,
+  kBorderUnderline = 4,
+};
+
+// Highlight modes of LinkTo: how a link reacts when clicked.
+enum LinkHighlight : int {
+  kHighlightNone = 0,
+  kHighlightInvert = 1,
+  kHighlightOutline = 2,
+  kHighlightPush = 3,
+};
+
 }  // namespace pagora

@@ -12,6 +12,7 @@
 #include "pdf/core/text_encoding.h"
 #include "pdf/graphics/layer_closing.h"
 #include "pdf/import/source_pdf_table.h"
+#include "pdf/interactive/outline_writer.h"
 
 namespace pagora {
 namespace {
@@ -88,9 +89,11 @@ void Pagora::EndDoc() try {
   // this fixed order: outline, encryption, document scripts, layers, metadata, named
   // destinations, then the shared objects, the catalog and the information dictionary.
   DocumentClosing closing;
+  WriteOutlines(doc, closing);
   WriteEncryptionDictionary(doc, closing);
   WriteLayers(doc, closing);
   WriteMetadata(doc, closing);
+  WriteNamedDestinations(doc, closing);
   WriteSharedObjects(doc);
   const int catalog = WriteCatalog(doc, closing.catalog);
   const int info = WriteInfoDictionary(doc);

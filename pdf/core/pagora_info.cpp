@@ -14,6 +14,8 @@ void Pagora::SetDocProperty(const std::string& title, const std::string& subject
                             const std::string& author, const std::string& creator,
                             const std::string& producer, const std::string& keywords) try {
   doc_->info.title = title;
+  // The outline's top item stands for the whole document.
+  doc_->outline.bookmarks.front().title = title;
   doc_->info.subject = subject;
   doc_->info.keywords = keywords;
   if (!author.empty()) doc_->info.author = author;

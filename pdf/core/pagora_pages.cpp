@@ -50,7 +50,10 @@ void Pagora::EndPage() try {
   doc_->content.page_open = false;
 
   PdfObjectWriter& writer = doc_->writer;
-  const int page_object = writer.Reserve();
+  // An annotation may have named the page already.
+  const int page_object =
+      doc_->page.reserved_object ? *doc_->page.reserved_object : writer.Reserve();
+  doc_->page.reserved_object.reset();
   PageReferences references;
   references.contents = writer.Reserve();
   if (!doc_->page.annotations.empty()) references.annotations = writer.Reserve();
