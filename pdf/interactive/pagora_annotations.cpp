@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/interactive/annotation_text.h"
 #include "pdf/interactive/annotation_writer.h"
@@ -40,7 +41,7 @@ std::optional<NamedDestination> LinkDestination(const Document& doc, const LinkT
 
 void Pagora::AddNoteBox(const std::string& text, float x, float y, float width, float height,
                         int alignment, int border_style, float dash, float gap,
-                        std::int32_t flags) {
+                        std::int32_t flags) try {
   Document& doc = *doc_;
   NoteBoxStyle style;
   style.left = ToPoints(doc, x);
@@ -58,19 +59,24 @@ void Pagora::AddNoteBox(const std::string& text, float x, float y, float width, 
   const std::string appearance =
       NoteBoxAppearance(AnnotationFontName(doc), doc.fonts.size, doc.graphics.line_color);
   WriteAnnotation(doc, dictionary, text, doc.info.author, appearance, "");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::AddNoteIcon(const std::string& text, int icon, float x, float y, bool open,
-                         std::int32_t flags) {
+                         std::int32_t flags) try {
   Document& doc = *doc_;
   const float left = ToPoints(doc, x);
   const float top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
   WriteAnnotation(doc, NoteIconDictionary(left, top, flags, doc.graphics.fill_color, icon, open),
                   text, doc.info.author, "", "");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::LinkTo(const std::string& target, int border_width, int highlight,
-                    int destination_type, float x, float y, float width, float height, float zoom) {
+                    int destination_type, float x, float y, float width, float height,
+                    float zoom) try {
   Document& doc = *doc_;
   const LinkTarget link = ClassifyLinkTarget(target);
   if (link.kind == LinkTargetKind::kNone) return;
@@ -112,6 +118,8 @@ void Pagora::LinkTo(const std::string& target, int border_width, int highlight,
       break;
   }
   WriteAnnotation(doc, dictionary, "", "", "", "");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

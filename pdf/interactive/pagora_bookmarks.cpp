@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/color.h"
@@ -30,7 +31,7 @@ int BookmarkLevel(int requested, int previous) {
 
 std::string Pagora::AddBookmark(const std::string& title, int level, int destination_type, float x,
                                 float y, float width, float height, float zoom,
-                                const std::string& color, int style) {
+                                const std::string& color, int style) try {
   Document& doc = *doc_;
   std::vector<BookmarkEntry>& bookmarks = doc.outline.bookmarks;
   BookmarkEntry entry;
@@ -47,10 +48,12 @@ std::string Pagora::AddBookmark(const std::string& title, int level, int destina
   // Item colours and styles came with PDF 1.4.
   if (!color.empty() || style != 0) RequireVersion(doc, 1);
   return "@" + std::to_string(bookmarks.size());
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::DefineRef(const std::string& name, int destination_type, float x, float y, float width,
-                       float height, float zoom) {
+                       float height, float zoom) try {
   Document& doc = *doc_;
   ViewBox box = UserViewBox(doc, x, y, width, height, zoom);
   if (x == 0) box.left = doc.page.x;
@@ -61,6 +64,8 @@ void Pagora::DefineRef(const std::string& name, int destination_type, float x, f
   destination.destination = DestinationView(destination_type, box);
   destination.name = DestinationName("/_REF_", name);
   AppendEntry(doc.outline.destinations, std::move(destination), doc.memory_factor);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora
