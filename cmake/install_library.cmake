@@ -44,6 +44,7 @@ install(FILES ${PROJECT_BINARY_DIR}/PagoraConfig.cmake
 
 # Relative to the .pc file's folder, so that an installed tree can be moved.
 file(RELATIVE_PATH PAGORA_PC_PREFIX_FROM_PCFILEDIR /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" PAGORA_PC_PREFIX_FROM_PCFILEDIR "${PAGORA_PC_PREFIX_FROM_PCFILEDIR}")
 list(TRANSFORM PAGORA_LIBRARIES PREPEND "-l" OUTPUT_VARIABLE pagora_link_flags)
 list(JOIN pagora_link_flags " " PAGORA_PC_LIBS)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/pagora.pc.in ${PROJECT_BINARY_DIR}/pagora.pc @ONLY)

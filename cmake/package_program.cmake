@@ -11,9 +11,9 @@ set(CPACK_PACKAGE_VENDOR "Comune di Vesola")
 set(CPACK_PACKAGE_CONTACT ${PANNELLONISTICA_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "billboards of the council's renovation programme")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Pannellonistica records the particulars of a works site in the data file shared with\n"
-    "the council's other programs and prints the site's billboard as a one-page PDF,\n"
-    "protected for printing only. Its window is in Italian.")
+    "Pannellonistica records the particulars of a works site in the data file\n"
+    "shared with the council's other programs and prints the site's billboard\n"
+    "as a one-page PDF, protected for printing only. Its window is in Italian.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};program;/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -17,9 +17,10 @@ int main(int argc, char* argv[]) {
     pdf.DrawText(72, 72, "Built against an installed Pagora " + pagora::Pagora::Version());
     pdf.SetColorFill("#1F4E8C");
     pdf.SetLineWidth(2);
+    // One closed path: the segments before the last leave it unpainted and open.
     pdf.MoveTo(72, 120);
-    pdf.DrawLineTo(300, 120);
-    pdf.DrawCurve(1, 350, 140, 350, 220, 300, 240);
+    pdf.DrawLineTo(300, 120, pagora::kPathNoStroke);
+    pdf.DrawCurve(1, 350, 140, 350, 220, 300, 240, pagora::kPathNoStroke);
     pdf.DrawLineTo(72, 240, pagora::kPathClose | pagora::kPathFill);
     pdf.DrawImage(argv[2], 72, 280, 120, 0);
     pdf.EndDoc();
