@@ -16,7 +16,9 @@ std::string OutputPath(const char* name) {
   return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
 }
 
-pagora::LocalTime FixedTime() { return {2026, 12, 7, 10, 30, 15}; }
+pagora::LocalTime FixedTime() {
+  return {2026, 12, 7, 10, 30, 15};
+}
 
 void ReportPages(benchmark::State& state, int64_t pages, std::size_t peak_heap) {
   state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),
@@ -115,9 +117,14 @@ void BM_Paths_Pagora(benchmark::State& state) {
       if (i % kOperationsPerPage == 0) doc.BeginPage();
       const float x = static_cast<float>(i % 500);
       switch (i % 3) {
-        case 0: doc.DrawLine(x, 10.5f, x + 20, 30.25f, 0); break;
-        case 1: doc.DrawRect(x, 40, 15.5f, 12, 5); break;
-        default: doc.DrawCurve(1, x, 60, x + 5, 70.5f, x + 10, 60, 0);
+        case 0:
+          doc.DrawLine(x, 10.5f, x + 20, 30.25f, 0);
+          break;
+        case 1:
+          doc.DrawRect(x, 40, 15.5f, 12, 5);
+          break;
+        default:
+          doc.DrawCurve(1, x, 60, x + 5, 70.5f, x + 10, 60, 0);
       }
     }
     doc.EndDoc();

@@ -187,6 +187,72 @@ class Pagora {
   // The box of the last element drawn, in points in the PDF default space (y up).
   const Area& LastArea() const;
 
+  // --- Patterns, form objects and layers -------------------------------------------------
+
+  // Writes a gradient pattern, used by naming `alias` (trimmed, any case) as a colour. From
+  // (x_start, y_start) to (x_end, y_end) in user units, measured like all drawing from the
+  // margin box's top-left corner (inside a form object being recorded, from the form's
+  // origin); style kGradientRadial (1) runs between the circles of radius `r_start` and
+  // `r_end` around them, any other style along the axis between them. The colours are
+  // solid colour texts; the extend flags paint beyond the start and the end. RuntimeError
+  // 13 for a colour that is not a solid colour.
+  void AddGradient(const std::string& alias, int style, const std::string& start_color,
+                   const std::string& end_color, float x_start, float y_start, float x_end,
+                   float y_end, float r_start = 0, float r_end = 0, bool extend_before = true,
+                   bool extend_after = true);
+  // Starts a tiling pattern `alias`: until EndTiling, drawing goes into its cell, the box
+  // (x_min, y_min)-(x_max, y_max) drawn top-down like a page, repeated every `x_step`,
+  // `y_step` (user units). Style kTilingColoured (0) keeps the cell's colours; any other
+  // style makes an uncoloured pattern painted in the colour named with it ("name;colour"),
+  // and style kTilingUncoloured (1) also ignores the colour operations inside the cell.
+  // Ignored while a tiling pattern is open (except for the colour suppression).
+  void BeginTiling(const std::string& alias, float x_min, float y_min, float x_max, float y_max,
+                   float x_step, float y_step, int style = kTilingColoured);
+  // Writes the open tiling pattern; nothing happens when none is open.
+  void EndTiling();
+  // Starts recording a form object named `alias` (case kept): until EndObject, drawing goes
+  // into it, even inside an open page. `options` are template flags (TemplateBits): a
+  // written form object is then drawn on every page they select. Ignored while a form
+  // object is open.
+  void BeginObject(const std::string& alias, int options = 0);
+  // Writes the form object being recorded; nothing happens when none is.
+  void EndObject();
+  // Draws form object `name` ("q /name Do Q"); the name is matched with its case.
+  void PlayObject(const std::string& name);
+  // Opens a section of layer `layer` ("/OC /_LAY_n BDC"), created on first use (names are
+  // matched in any case; the first call's settings stay): visible at start when
+  // `start_state`, listed in the viewer's layer panel when `show_in_list`. A layer named
+  // SCREEN shows on screen only and always starts visible; PRINTER prints only and starts
+  // hidden. Documents with layers are PDF 1.5.
+  void BeginLayer(const std::string& layer, bool start_state = true, bool show_in_list = true);
+  // Closes the innermost open layer section ("EMC").
+  void EndLayer();
+
+  // --- Tables and spaces ------------------------------------------------------------------
+
+  // Opens a drawing space ("q"): the origin moves to (new_x, new_y), the axes are scaled
+  // and turned by `angle` degrees, and the current position becomes (0, 0).
+  void BeginSpace(float new_x, float new_y, float scale_x = 1, float scale_y = 1, float angle = 0);
+  // Closes the innermost drawing space ("Q").
+  void EndSpace();
+  // Opens a table with its top-left corner at (x, y): the drawing state is saved until
+  // EndTable. RuntimeError 5 while a table is open.
+  void BeginTable(float x, float y);
+  void EndTable();
+  // In an open top-level column, a cell of `height` below the previous one; otherwise a
+  // top-level row of that height, whose cells are columns. A cell is a drawing space with
+  // its origin at its top-left corner, filled with the fill colour (when set) inset by half
+  // the line width and bordered with the line colour (when the line width is above 0).
+  // RuntimeError 5, before anything is drawn, for a row inside a row or inside a cell.
+  void BeginRow(float height);
+  // Closes the cell, or the top-level row (restoring the drawing state and moving the
+  // current position down by its height). RuntimeError 5 while a cell in the row is open.
+  void EndRow();
+  // The mirror image of BeginRow: a cell of `width` right of the previous one in an open
+  // top-level row, otherwise a top-level column.
+  void BeginColumn(float width);
+  void EndColumn();
+
   // --- Fonts and text -------------------------------------------------------------------
 
   // Selects the font for the text operations, creating it and writing its font object on
@@ -301,6 +367,29 @@ class Pagora {
   // outside codes 32..126 draws nothing and is not an error.
   void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
                    float magnification, float height, bool check_character, float& width);
+
+  // --- Pages of other PDF files ---------------------------------------------------------
+
+  // Reads another PDF file's page count and its /Title, /Subject and /Author (as
+  // Windows-1252 text, empty when absent); each file is read once per document and found
+  // again by its upper-cased path. Returns the page count. Failures are recorded, not
+  // raised (source "Pagora.GetInfo", the path after the description), and return 0 with
+  // the texts emptied: 53 when the file does not exist, 76 when its folder is missing, 75
+  // when it cannot be read, 321 when it is not a PDF file that can be read or is encrypted
+  // (`encrypted` is then true).
+  int GetInfo(const std::string& file, std::string& title, std::string& subject,
+              std::string& author, bool& encrypted);
+  // Draws page `page` (from 1) of the PDF file `file` with its top-left corner at (x, y),
+  // `width` × `height` user units, like a picture: width and height 0 give one point per
+  // point of the page (its crop box, turned by its /Rotate); one of them 0 keeps the page's
+  // proportions. The page becomes the form XObject "/_PDF_d.p" (d the file's number in the
+  // document, p the page) the first time, its resources copied once per file, and is only
+  // placed later ("q sx 0 0 -sy x y+h cm /_PDF_d.p Do Q"); LastArea receives its box. The
+  // file is opened as by GetInfo, which records its errors; a page number out of range
+  // draws nothing; a page that cannot be read records 321 (source "Pagora.ImportPage") and
+  // draws nothing. RuntimeError 11 for a natural size when the unit factor is 0.
+  void ImportPage(const std::string& file, int page, float x, float y, float width = 0,
+                  float height = 0);
 
  private:
   Clock clock_;

@@ -86,4 +86,23 @@ enum ViewerFlags : int {
   kLayoutTwoColumnRight = -0x8000,  // the 16-bit 0x8000, sign-widened
 };
 
+// Template flags: the Options of BeginObject. A written form object with these flags is
+// drawn on every page they select, under the page's content or, with kTemplateOverContent,
+// over it.
+enum TemplateBits : int {
+  kTemplateFirstPage = 0x01,
+  kTemplateEvenPages = 0x02,
+  kTemplateOddPages = 0x04,
+  kTemplateEveryPage = 0x07,
+  kTemplateNotFirstPage = 0x08,  // overrides the others on page 1
+  kTemplateOverContent = 0x10,
+};
+
+// Style of AddGradient; any other value draws an axial gradient.
+inline constexpr int kGradientRadial = 1;
+// Styles of BeginTiling: a coloured cell, or an uncoloured one painted in the colour given
+// with the pattern's name. Style 1 also ignores the colour operations inside the cell.
+inline constexpr int kTilingColoured = 0;
+inline constexpr int kTilingUncoloured = 1;
+
 }  // namespace pagora

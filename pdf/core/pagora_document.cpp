@@ -9,6 +9,8 @@
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/graphics/layer_closing.h"
+#include "pdf/import/source_pdf_table.h"
 
 namespace pagora {
 namespace {
@@ -47,9 +49,10 @@ void Pagora::Abort() {
 
 std::string Pagora::BeginDoc(const std::string& file_name) {
   doc_->writer.CloseUnfinished();
-  // Pictures belong to the file they were written into.
+  // Pictures and imported pages belong to the file they were written into.
   doc_->images = ImageState{};
   doc_->resources.images.clear();
+  doc_->imports = SourcePdfTable{};
   doc_->file_name = file_name.empty() ? TemporaryFileName(clock_()) : file_name;
   bool opened = false;
   try {
@@ -81,6 +84,7 @@ void Pagora::EndDoc() {
   // destinations, then the shared objects, the catalog and the information dictionary.
   DocumentClosing closing;
   WriteEncryptionDictionary(doc, closing);
+  WriteLayers(doc, closing);
   WriteMetadata(doc, closing);
   WriteSharedObjects(doc);
   const int catalog = WriteCatalog(doc, closing.catalog);

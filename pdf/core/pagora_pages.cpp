@@ -6,6 +6,7 @@
 #include "pdf/core/page_geometry.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
+#include "pdf/graphics/form_objects.h"
 
 namespace pagora {
 namespace {
@@ -24,17 +25,14 @@ int Pagora::BeginPage() {
   EndPage();
   if (doc_->page.count == INT32_MAX) throw RuntimeError(kOverflow);
   ++doc_->page.count;
-  if (static_cast<std::size_t>(doc_->page.count) >= doc_->page.object_numbers.size()) {
-    const int size = doc_->page.object_numbers.empty() ? InitialTableSize(doc_->memory_factor) : 0;
-    const int grown = GrownTableSize(doc_->page.count, doc_->memory_factor);
-    doc_->page.object_numbers.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
-  }
+  GrowIndexedTable(doc_->page.object_numbers, doc_->page.count, doc_->memory_factor);
   doc_->page.annotations.clear();
   doc_->content.page.Reset();
   doc_->content.page_open = true;
   SetColorFill("Black");
   SetColorLine("Black");
   SetColorText("Black");
+  PlayTemplates(*doc_, /*at_end=*/false);
   doc_->page.rotation = doc_->page.default_rotation;
   doc_->page.transition = doc_->page.default_transition;
   doc_->fonts.text = TextState{};
@@ -45,6 +43,7 @@ int Pagora::BeginPage() {
 
 void Pagora::EndPage() {
   if (!doc_->content.page_open) return;
+  PlayTemplates(*doc_, /*at_end=*/true);
   doc_->content.page_open = false;
 
   PdfObjectWriter& writer = doc_->writer;

@@ -34,12 +34,7 @@ void Pagora::SetFontSize(float points) {
 
 int AppendFontRecord(Document& doc, FontRecord record) {
   std::vector<FontRecord>& fonts = doc.fonts.fonts;
-  if (fonts.size() == fonts.capacity()) {
-    const int count = static_cast<int>(fonts.size());
-    fonts.reserve(static_cast<std::size_t>(fonts.empty()
-                                               ? InitialTableSize(doc.memory_factor)
-                                               : GrownTableSize(count, doc.memory_factor)));
-  }
+  GrowAppendedTable(fonts, doc.memory_factor);
   fonts.push_back(std::move(record));
   return static_cast<int>(fonts.size());
 }

@@ -34,8 +34,7 @@ void EmitText(Document& doc, float x, float y, float width, std::string_view tex
     natural = line.natural;
 
     const float size = doc.fonts.size;
-    const FontRecord* font = doc.fonts.Current();
-    const float descent = font != nullptr ? size * static_cast<float>(font->descent) / 1000 : 0;
+    const float descent = TextDescent(doc, size);
     advance = TextHeight(doc) * doc.fonts.text.line_spacing * k;
     const float left = (x + line.offset) * k;
     const float descent_line = doc.page.height - y * k + descent;

@@ -34,9 +34,7 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   } else if (align & kAlignBottom) {
     first_bottom = (y + height) * k - (lines - 1) * line_height;
   }
-  const FontRecord* font = doc_->fonts.Current();
-  const float descent =
-      font != nullptr ? doc_->fonts.size * static_cast<float>(font->descent) / 1000 : 0;
+  const float descent = TextDescent(*doc_, doc_->fonts.size);
   const float first_baseline = first_bottom + descent;
 
   float baseline = first_baseline;

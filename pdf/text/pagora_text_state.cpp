@@ -22,6 +22,11 @@ float TextHeight(const Document& doc) {
                      static_cast<float>(static_cast<double>(font->height) * doc.fonts.size / 1000));
 }
 
+float TextDescent(const Document& doc, float size) {
+  const FontRecord* font = doc.fonts.Current();
+  return font != nullptr ? size * static_cast<float>(font->descent) / 1000 : 0;
+}
+
 float Pagora::TextHeight() const {
   return pagora::TextHeight(*doc_);
 }

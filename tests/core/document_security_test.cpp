@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/literal_string.h"
-
 #include <string>
 
 #include "pdf/core/runtime_error.h"
 #include "tests/codec/openssl_oracle.h"
+#include "tests/support/literal_string.h"
 
 namespace pagora {
 namespace {
@@ -40,7 +39,8 @@ TEST(DocumentSecurity, WritesTheDictionaryOfEachRevision) {
     ASSERT_TRUE(text.ends_with(c.tail)) << text;
     const std::size_t owner_end = text.find(")\r/U (");
     ASSERT_NE(owner_end, std::string::npos);
-    EXPECT_EQ(UnescapeLiteral(text.substr(head.size(), owner_end - head.size())), expected.owner_entry);
+    EXPECT_EQ(UnescapeLiteral(text.substr(head.size(), owner_end - head.size())),
+              expected.owner_entry);
     const std::size_t user_start = owner_end + 6;
     const std::size_t user_end = text.size() - c.tail.size() - 1;
     EXPECT_EQ(text[user_end], ')');
