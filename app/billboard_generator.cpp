@@ -128,14 +128,16 @@ BillboardOutcome Print(const BillboardPaths& paths, DocumentViewer* viewer) {
     doc.Abort();
     return FailureOutcome(e.number(), "Pagora", e.description());
   }
-  if (viewer != nullptr) viewer->Open(doc);
+  if (viewer != nullptr) viewer->Open(paths.output);
   return {true, false, {}, std::move(missing)};
 }
 
 }  // namespace
 
-void DesktopViewer::Open(pagora::Pagora& document) {
-  document.OpenDoc();
+std::string NoViewerMessage(const std::filesystem::path& billboard) {
+  return "Nessun visualizzatore di PDF ha potuto aprire il pannellone.\n"
+         "Il file è stato scritto in:\n" +
+         billboard.string();
 }
 
 BillboardOutcome FailureOutcome(int number, const std::string& source,

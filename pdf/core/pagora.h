@@ -53,6 +53,7 @@ class Pagora {
   int ErrNumber() const;
   const std::string& ErrSource() const;
   const std::string& ErrDescription() const;
+  // The engine's version number, "2.4.4".
   static std::string Version();
   // Bytes written so far to the open output file, or the size of the last finished one.
   std::int32_t FileSize() const;
@@ -167,6 +168,7 @@ class Pagora {
                 int rounded_corners = 15);
   // An ellipse of radii `rx`, `ry` around (cx, cy): four Bézier curves.
   void DrawEllipse(float cx, float cy, float rx, float ry, int style = 0);
+  // A circle of radius `ray` around (cx, cy).
   void DrawCircle(float cx, float cy, float ray, int style = 0);
   // An arc of straight segments every `quality` degrees from `start_angle` to `end_angle`
   // (clockwise on the page), y radius `ratio` × `ray`; a pie slice when `pie` or when
