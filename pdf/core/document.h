@@ -23,6 +23,7 @@
 #include "pdf/graphics/graphics_state.h"
 #include "pdf/image/image_state.h"
 #include "pdf/import/source_pdf_table.h"
+#include "pdf/interactive/form_state.h"
 #include "pdf/interactive/outline_state.h"
 #include "pdf/text/font_state.h"
 
@@ -52,6 +53,7 @@ struct Document {
   FontState fonts;
   SourcePdfTable imports;
   OutlineState outline;
+  FormState forms;
   std::vector<PageLabel> page_labels;
   std::int32_t viewer_flags = 0;
   std::uint8_t memory_factor = 1;

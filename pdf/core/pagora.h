@@ -427,16 +427,42 @@ class Pagora {
   void AddNoteIcon(const std::string& text, int icon, float x, float y, bool open = false,
                    std::int32_t flags = 0);
   // Makes the area of the last drawn element (LastArea) a link to `target`:
-  // "http:...", "https:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code" a
-  // script; "layer:ON(a,b)OFF(c)TOGGLE(d)" layers switched by name; "ref:name" a DefineRef
+  // "http:...", "https:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code"
+  // a script; "layer:ON(a,b)OFF(c)TOGGLE(d)" layers switched by name; "ref:name" a DefineRef
   // destination; "bookmark:@n" a bookmark's destination; "page:" with "+k"/"-k" pages from
   // the current one, "#FIRST", "#LAST", "#NEXT", "#PREV", or a page number, shown by
   // `destination_type` as above. Any other target, an unknown page keyword, a page number
   // below 1 or a bookmark that does not exist writes nothing. `border_width` in points (0
   // for none); `highlight` kHighlightNone ... kHighlightPush, others the viewer's default.
   void LinkTo(const std::string& target, int border_width = 0, int highlight = 1,
-              int destination_type = 0, float x = 0, float y = 0, float width = 0,
-              float height = 0, float zoom = 0);
+              int destination_type = 0, float x = 0, float y = 0, float width = 0, float height = 0,
+              float zoom = 0);
+
+  // --- Form fields and scripts ------------------------------------------------------------
+
+  // Places a form field of `kind` (kFieldText ... kFieldPushButton; another kind writes a
+  // widget of no field type) on the open page, in the box at (x, y) of `width` × `height`
+  // (user units). Its widget object is written when the page ends. `value` is a text
+  // field's value, a check box's or radio button's state ("true" in any case starts it on),
+  // a choice field's items separated by "|", or a push button's caption; `extra` is, as
+  // digits, a text field's maximum length or the selected item (from 1), or a push
+  // button's script. `tooltip` is shown over the field. `flags` are FieldOption bits; the
+  // field uses the current font, size and text colour, the fill colour as background and
+  // the line colour as border (solid colours only). Comb fields raise the file to PDF 1.5,
+  // no spell check or no scrolling to 1.4. RuntimeError 6 when a coordinate overflows.
+  void AddField(const std::string& name, int kind, float x, float y, float width, float height,
+                const std::string& value, const std::string& extra, const std::string& tooltip,
+                std::int32_t flags);
+  // Attaches `script` to `event` (kFieldActivate ... kFieldFormat) of the open page's fields
+  // named `field_name` or below it ("addr" reaches "addr.street", not "address"); one
+  // script object serves them all, and calculated fields join the calculation order. An
+  // empty script, an unknown event or a name that reaches no field writes nothing.
+  void OnFieldEvent(std::int32_t event, const std::string& field_name, const std::string& script);
+  // Sets (`replace`) or extends the script of `event` (kScriptPageOpen ... kScriptGlobal):
+  // the page scripts belong to the open page (BeginPage empties them), the document
+  // scripts are written when the document ends. Will close, will print, will save, did
+  // print and did save raise the file to PDF 1.4. Unknown events are ignored.
+  void OnDocEvent(int event, const std::string& script, bool replace = false);
 
  private:
   Clock clock_;

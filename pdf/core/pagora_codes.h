@@ -3,6 +3,8 @@
 // Names for the integer codes of the public operations. Every operation keeps its plain
 // `int` parameter, so callers may pass numbers or OR these names together.
 
+#include <cstdint>
+
 namespace pagora {
 
 // Painting styles of the path operations (DrawRect, DrawLine, ...); only the low byte counts.
@@ -140,6 +142,77 @@ enum LinkHighlight : int {
   kHighlightInvert = 1,
   kHighlightOutline = 2,
   kHighlightPush = 3,
+};
+
+// Kinds of form field, as AddField takes them.
+enum FieldKind : int {
+  kFieldText = 0,
+  kFieldCheckBox = 1,
+  kFieldListBox = 2,
+  kFieldComboBox = 3,
+  kFieldRadioButton = 4,
+  kFieldPushButton = 5,
+};
+
+// Option bits of AddField.
+enum FieldOption : std::int32_t {
+  kFieldHidden = 1,
+  kFieldNotPrinted = 2,
+  kFieldNoBackground = 4,
+  kFieldReadOnly = 8,
+  kFieldMultiLine = 16,
+  kFieldPassword = 32,
+  kFieldMultiSelect = 128,
+  kFieldNoSpellCheck = 256,
+  kFieldNoScroll = 512,
+  kFieldComb = 1024,
+  kFieldAlignRight = 2048,
+  kFieldAlignCenter = 4096,
+  kFieldAutoSize = 8192,
+  kFieldNoBorder = 16384,
+  kFieldBorder2 = 32768,
+  kFieldBorder3 = 65536,
+  kFieldBorderDashed = 131072,
+  kFieldBorderBeveled = 262144,
+  kFieldBorderInset = 524288,
+  kFieldBorderUnderline = 1048576,
+  kFieldCheckCircle = 2097152,
+  kFieldCheckCross = 4194304,
+  kFieldCheckSquare = 8388608,
+  kFieldCheckStar = 16777216,
+  kFieldCheckDiamond = 33554432,
+  kFieldRotate90 = 67108864,
+  kFieldRotate180 = 134217728,
+  kFieldRotate270 = 268435456,
+};
+
+// Events of OnFieldEvent: 0 replaces the field's activation action, the others add
+// additional actions.
+enum FieldEvent : int {
+  kFieldActivate = 0,
+  kFieldMouseDown = 1,
+  kFieldEnter = 2,
+  kFieldExit = 3,
+  kFieldFocus = 4,
+  kFieldBlur = 5,
+  kFieldKeystroke = 6,
+  kFieldValidate = 7,
+  kFieldCalculate = 8,
+  kFieldFormat = 9,
+};
+
+// Events of OnDocEvent: the script slots of the page and the document.
+enum DocumentEvent : int {
+  kScriptPageOpen = 0,
+  kScriptPageClose = 1,
+  kScriptDocumentOpen = 2,
+  kScriptWillClose = 3,
+  kScriptWillPrint = 4,
+  kScriptWillSave = 5,
+  kScriptDidPrint = 6,
+  kScriptDidSave = 7,
+  kScriptGlobal = 8,
+  kDocumentEventCount = 9,
 };
 
 }  // namespace pagora

@@ -12,6 +12,7 @@
 #include "pdf/core/text_encoding.h"
 #include "pdf/graphics/layer_closing.h"
 #include "pdf/import/source_pdf_table.h"
+#include "pdf/interactive/form_writer.h"
 #include "pdf/interactive/outline_writer.h"
 
 namespace pagora {
@@ -91,6 +92,7 @@ void Pagora::EndDoc() try {
   DocumentClosing closing;
   WriteOutlines(doc, closing);
   WriteEncryptionDictionary(doc, closing);
+  WriteDocumentScripts(doc, closing);
   WriteLayers(doc, closing);
   WriteMetadata(doc, closing);
   WriteNamedDestinations(doc, closing);

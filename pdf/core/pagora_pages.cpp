@@ -1,6 +1,7 @@
 // Pages, paper sizes, units, margins and the current position.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "pdf/core/document.h"
 #include "pdf/core/error_boundary.h"
@@ -8,6 +9,7 @@
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/graphics/form_objects.h"
+#include "pdf/interactive/form_writer.h"
 
 namespace pagora {
 namespace {
@@ -28,6 +30,9 @@ int Pagora::BeginPage() try {
   ++doc_->page.count;
   GrowIndexedTable(doc_->page.object_numbers, doc_->page.count, doc_->memory_factor);
   doc_->page.annotations.clear();
+  doc_->forms.page_fields.clear();
+  doc_->forms.scripts[kScriptPageOpen].clear();
+  doc_->forms.scripts[kScriptPageClose].clear();
   doc_->content.page.Reset();
   doc_->content.page_open = true;
   SetColorFill("Black");
@@ -50,14 +55,17 @@ void Pagora::EndPage() try {
   doc_->content.page_open = false;
 
   PdfObjectWriter& writer = doc_->writer;
+  PageReferences references;
+  WritePageScripts(*doc_, references);
+  const std::vector<int> fields = ReserveFieldObjects(*doc_);
   // An annotation may have named the page already.
   const int page_object =
       doc_->page.reserved_object ? *doc_->page.reserved_object : writer.Reserve();
   doc_->page.reserved_object.reset();
-  PageReferences references;
   references.contents = writer.Reserve();
   if (!doc_->page.annotations.empty()) references.annotations = writer.Reserve();
   doc_->page.object_numbers[static_cast<std::size_t>(doc_->page.count)] = page_object;
+  WriteFieldObjects(*doc_, fields, page_object);
   StartObject(*doc_, page_object);
   WriteLine(*doc_, BuildPageDictionary(doc_->page, references));
   FinishObject(*doc_);
