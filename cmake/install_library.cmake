@@ -9,7 +9,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/public_headers.cmake)
 add_library(Pagora::pagora ALIAS pagora)
 
 # In linking order: each library before those it uses.
-set(PAGORA_LIBRARIES pagora pagora_import pagora_barcode pagora_image pagora_text
+set(PAGORA_LIBRARIES pagora pagora_interactive pagora_import pagora_barcode pagora_image pagora_text
     pagora_graphics pagora_core pagora_codec)
 
 # Installed headers keep their paths under include/pagora, so that the public header's
