@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "pdf/core/pagora.h"
 #include "tests/support/document_capture.h"
@@ -32,11 +33,9 @@ void WriteForm(const std::filesystem::path& path, bool protect) {
   doc.AddField("privacy", kFieldCheckBox, 50, 150, 15, 15, "TRUE", "", "", 0);
   doc.AddField("newsletter", kFieldCheckBox, 80, 150, 15, 15, "vero", "", "", kFieldCheckCross);
   doc.AddField("provincia", kFieldComboBox, 50, 200, 100, 20, "Roma|Milano|Napoli", "2", "", 0);
-  doc.AddField("lingue", kFieldListBox, 50, 250, 100, 60, "it|en|de", "1", "",
-               kFieldMultiSelect);
+  doc.AddField("lingue", kFieldListBox, 50, 250, 100, 60, "it|en|de", "1", "", kFieldMultiSelect);
   doc.AddField("socio", kFieldRadioButton, 50, 350, 15, 15, "true", "", "", 0);
-  doc.AddField("invia", kFieldPushButton, 50, 400, 80, 20, "Invia", "app.alert('inviato');", "",
-               0);
+  doc.AddField("invia", kFieldPushButton, 50, 400, 80, 20, "Invia", "app.alert('inviato');", "", 0);
   doc.OnFieldEvent(kFieldCalculate, "addr", "event.value = 1;");
   doc.OnFieldEvent(kFieldKeystroke, "nome", "event.rc = true;");
   doc.OnFieldEvent(kFieldCalculate, "nessuno", "event.value = 2;");  // reaches nothing
@@ -66,16 +65,89 @@ class FormDocument : public ::testing::TestWithParam<bool> {
   std::filesystem::path pdf_ = dir_ / "modulo.pdf";
 };
 
-TEST_P(FormDocument, QpdfListsEveryField) {
-  const auto run = RunCommand("qpdf --json=2 --json-key=acroform " + ShellQuote(pdf_.string()));
-  ASSERT_EQ(run.exit_code, 0) << run.output;
-  std::cout << run.output;
+std::string Output(const std::string& command) {
+  const auto run = RunCommand(command);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  return run.output;
 }
 
-TEST_P(FormDocument, PdfinfoPrintsTheScripts) {
-  const auto run = RunCommand("pdfinfo -js " + ShellQuote(pdf_.string()));
-  ASSERT_EQ(run.exit_code, 0) << run.output;
-  std::cout << run.output;
+std::string Support(const char* script) {
+  return ShellQuote(
+      (std::filesystem::path(PAGORA_TEST_DATA_DIR) / ".." / "support" / script).string());
+}
+
+TEST_P(FormDocument, QpdfListsEveryFieldOnItsPage) {
+  const std::string fields =
+      Output("qpdf --json=2 --json-key=acroform " + ShellQuote(pdf_.string()) + " | python3 " +
+             Support("form_walk.py"));
+  // The check boxes' and radio button's on state is the name S#EC, "Sì" in WinAnsi.
+  EXPECT_EQ(fields,
+            "nome|/Tx|4096|Mario Rossi|Mario Rossi||1|Nome e cognome\n"
+            "addr|/Tx|0||||1|addr\n"
+            "addr.street|/Tx|0||||1|addr.street\n"
+            "address|/Tx|0||||1|address\n"
+            "addr.city|/Tx|0||||1|addr.city\n"
+            "privacy|/Btn|0|/S\xEF\xBF\xBD|/S\xEF\xBF\xBD||1|privacy\n"
+            "newsletter|/Btn|0|-|-||1|newsletter\n"
+            "provincia|/Ch|131072|Milano|Milano|Roma,Milano,Napoli|1|provincia\n"
+            "lingue|/Ch|2097152|it|it|it,en,de|1|lingue\n"
+            "socio|/Btn|49152|/S\xEF\xBF\xBD|/S\xEF\xBF\xBD||1|socio\n"
+            "invia|/Btn|65536|-|-||1|invia\n"
+            "firma|/Tx|16777216||||2|firma\n");
+  // Every widget's /P is the page whose /Annots lists it, the note's page included.
+  const std::string annotations = Output(
+      "qpdf --json=2 --json-key=pages --json-key=qpdf --json-stream-data=inline " +
+      ShellQuote(pdf_.string()) + " | python3 " + Support("navigation_walk.py") + " annotations");
+  EXPECT_EQ(annotations.find("|False|"), std::string::npos) << annotations;
+  EXPECT_NE(annotations.find("2|/Text|"), std::string::npos) << annotations;
+}
+
+TEST_P(FormDocument, ReadersSeeEveryScript) {
+  // pdfinfo lists the global script, the document and page actions and the fields' events;
+  // the three "addr" fields share one calculate script.
+  EXPECT_EQ(Output("pdfinfo -js " + ShellQuote(pdf_.string())),
+            "Name Dictionary \"globalscript\":\nvar g = 1;var h = 2;\n\n"
+            "Before Print Document:\napp.alert('stampa');\n\n"
+            "Field Modified:\nevent.rc = true;\n\n"
+            "Calculate Field:\nevent.value = 1;\n\n"
+            "Calculate Field:\nevent.value = 1;\n\n"
+            "Calculate Field:\nevent.value = 1;\n\n"
+            "Field Activated:\napp.alert('inviato');\n\n"
+            "Page Open:\nconsole.println('pagina');\n\n"
+            "Widget Annotation Activated:\napp.alert('inviato');\n\n"
+            "Page Close:\nconsole.println('fine');\n\n");
+  // pdfinfo does not show the open action.
+  const std::string open =
+      Output("mutool show " + ShellQuote(pdf_.string()) + " trailer/Root/OpenAction/JS");
+  EXPECT_NE(open.find("stream\napp.alert('aperto');endstream"), std::string::npos) << open;
+  const std::string order =
+      Output("mutool show " + ShellQuote(pdf_.string()) + " trailer/Root/AcroForm/CO");
+  EXPECT_EQ(order, "[ 10 0 R 11 0 R 13 0 R ]\n");
+}
+
+TEST(FormDocumentBytes, TextsAsWritten) {
+  testing::TempDir dir;
+  const auto pdf = dir / "modulo.pdf";
+  WriteForm(pdf, false);
+  const std::string file = ReadFileBytes(pdf);
+  EXPECT_EQ(file.substr(0, 9), "%PDF-1.5\n");  // the comb field
+  const std::vector<std::string> texts = {
+      // Flags 16 + 2048, maximum length 20; a point in the font size; the CMYK fill's
+      // background in the RGB it converts to.
+      " /FT /Tx /Ff 4096 \r/Q 2  /MaxLen 20  /DA (/Arial 10.5 Tf 0 0 0 rg ) /T (nome) "
+      "/TU (Nome e cognome) /MK << /BG [ 1 1 0.8 ]  /BC [ 0 0 0 ] >> \r /V (Mario Rossi) /DV "
+      "(Mario Rossi)  /AA <<  /K << /S /JavaScript /JS ",
+      "/T (privacy) /MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>",
+      "/FT /Btn /Ff 0 /V /S#EC /DV /S#EC  /DA",
+      "/T (newsletter) /MK << /CA (5) ",
+      "/Opt [ (Roma)(Milano)(Napoli) ]  /DV (Milano) /V (Milano) /P ",
+      "/FT /Btn /Ff 65536 /DA",
+      "/Names [ (globalscript) << /S /JavaScript /JS ",
+  };
+  for (const std::string& text : texts) EXPECT_NE(file.find(text), std::string::npos) << text;
+  EXPECT_EQ(file.find("/T (address) /MK << /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >> \r /V () /DV ()  /P "),
+            file.find("/T (address)"));  // no script reached it
+  EXPECT_EQ(file.find("nessuno"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndProtected, FormDocument, ::testing::Bool());
