@@ -170,7 +170,7 @@ FieldEntry BuildFieldEntry(const FieldRequest& request) {
 }
 
 std::string FieldObjectDictionary(const FieldEntry& field, int page_object,
-                                  const StringEncoder& encode) {
+                                  const StringEncoder& encode, std::string_view appearance) {
   std::string text =
       field.widget + " /DA " + encode(field.appearance) + " /T " + encode(field.name);
   if (!field.tooltip.empty()) text += " /TU " + encode(field.tooltip);
@@ -202,6 +202,7 @@ std::string FieldObjectDictionary(const FieldEntry& field, int page_object,
   }
   if (!field.events.empty()) text += " /AA << " + field.events + " >> ";
   text += field.action;
+  text += appearance;
   text += " /P " + std::to_string(page_object) + " 0 R >>";
   return text;
 }

@@ -53,8 +53,9 @@ FieldEntry BuildFieldEntry(const FieldRequest& request);
 using StringEncoder = std::function<std::string(std::string_view)>;
 
 // The whole dictionary of a field's widget object, naming `page_object` as its page.
+// `appearance` holds its /AP (and /AS) entries, empty for none.
 std::string FieldObjectDictionary(const FieldEntry& field, int page_object,
-                                  const StringEncoder& encode);
+                                  const StringEncoder& encode, std::string_view appearance = "");
 
 // Whether a field named `name` is reached by a script given for `target`: the same name,
 // or a name below it ("addr" reaches "addr.street" but not "address").

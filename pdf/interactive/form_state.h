@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pdf/core/pagora_codes.h"
+#include "pdf/interactive/field_appearance.h"
 
 namespace pagora {
 
@@ -23,6 +24,15 @@ struct FieldEntry {
   std::string value;  // choice fields: the items joined by "|"
   int selected = 0;   // choice fields: item number from 1, 0 for none
   int kind = kFieldText;
+  // Appearance streams: drawn for text fields, check boxes and radio buttons that are not
+  // rotated and not passwords. `look.widths` is filled from font `font_index` (from 1 in
+  // the document's fonts) when the streams are written.
+  bool with_appearance = false;
+  FieldLook look;
+  int font_index = 0;
+  bool checked = false;
+  int quadding = 0;
+  bool multi_line = false;
 };
 
 // Form fields and scripts of the document.

@@ -2,8 +2,14 @@
 
 #include <string>
 
+#include "pdf/core/number_format.h"
+#include "pdf/core/table_growth.h"
+#include "pdf/core/text_encoding.h"
 #include "pdf/interactive/annotation_writer.h"
+#include "pdf/interactive/field_appearance.h"
 #include "pdf/interactive/form_field.h"
+#include "pdf/text/font_table.h"
+#include "pdf/text/text_output.h"
 
 namespace pagora {
 namespace {
@@ -18,7 +24,89 @@ std::optional<int> WriteScriptIfAny(Document& doc, DocumentEvent slot) {
   return WriteScriptObject(doc, script);
 }
 
+// Writes one appearance form; returns its object number.
+int WriteAppearanceForm(Document& doc, const FieldLook& look, const std::string& content) {
+  const int object = StartObject(doc);
+  WriteLine(doc, AppearanceDictionary(look));
+  WriteStream(doc, content, 0, "", 0);
+  FinishObject(doc);
+  return object;
+}
+
+// The /AP entries of a field, its streams written first; empty for a field without them.
+std::string WriteFieldAppearance(Document& doc, FieldEntry& field) {
+  if (!field.with_appearance) return "";
+  const std::vector<FontRecord>& fonts = doc.fonts.fonts;
+  if (field.font_index >= 1 && static_cast<std::size_t>(field.font_index) <= fonts.size()) {
+    field.look.widths = fonts[static_cast<std::size_t>(field.font_index) - 1].widths;
+  }
+  if (field.kind == kFieldText) {
+    const int form = WriteAppearanceForm(
+        doc, field.look,
+        TextFieldAppearance(field.look, field.value, field.quadding, field.multi_line));
+    return " /AP << /N " + std::to_string(form) + " 0 R >> ";
+  }
+  const int on = WriteAppearanceForm(doc, field.look, ButtonAppearance(field.look, field.caption));
+  const int off = WriteAppearanceForm(doc, field.look, ButtonAppearance(field.look, ""));
+  return " /AP << /N << /S#EC " + std::to_string(on) + " 0 R /Off " + std::to_string(off) +
+         " 0 R >> >> /AS " + (field.checked ? "/S#EC " : "/Off ");
+}
+
 }  // namespace
+
+int StandardFontIndex(Document& doc, std::string_view family) {
+  const FontRequest request = ResolveFontRequest(family, 0, 0);
+  std::vector<FontRecord>& fonts = doc.fonts.fonts;
+  if (const int index = FindFont(fonts, request.key, 0); index != 0) return index;
+  FontRecord record = MakeFontRecord(request, 0, 0);
+  WriteFontResource(doc, record, request.resource_name, {}, {});
+  GrowAppendedTable(fonts, doc.memory_factor);
+  fonts.push_back(std::move(record));
+  return static_cast<int>(fonts.size());
+}
+
+void PrepareFieldAppearance(Document& doc, FieldEntry& field, const FieldRequest& request,
+                            int da_font, const std::string& text_color) {
+  const std::int32_t options = request.options;
+  // Rotated boxes and passwords are left to the viewer.
+  const bool drawn =
+      field.kind == kFieldText || field.kind == kFieldCheckBox || field.kind == kFieldRadioButton;
+  if (!drawn || (options & (kFieldRotate90 | kFieldRotate180 | kFieldRotate270)) != 0 ||
+      (field.kind == kFieldText && (options & kFieldPassword) != 0)) {
+    return;
+  }
+  FieldLook& look = field.look;
+  look.width = request.right - request.left;
+  look.height = request.top - request.bottom;
+  if (!request.fill_color.empty() && request.fill_color[0] == '#' &&
+      (options & kFieldNoBackground) == 0) {
+    look.background = FormatColor(request.fill_color);
+  }
+  if (!request.line_color.empty() && request.line_color[0] == '#' &&
+      (options & kFieldNoBorder) == 0) {
+    look.border = FormatColor(request.line_color);
+    look.border_width = (options & kFieldBorder2) != 0 ? 2 : (options & kFieldBorder3) != 0 ? 3 : 1;
+  }
+  look.text_color = text_color;
+  if (field.kind == kFieldText) {
+    field.font_index = da_font;
+    look.font_size = (options & kFieldAutoSize) != 0 ? 0 : doc.fonts.size;
+    field.quadding = (options & kFieldAlignRight) != 0    ? 2
+                     : (options & kFieldAlignCenter) != 0 ? 1
+                                                          : 0;
+    field.multi_line = (options & kFieldMultiLine) != 0;
+  } else {
+    field.font_index = StandardFontIndex(doc, "ZapfDingbats");
+    std::string lower = request.value;
+    for (char& c : lower) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    field.checked = lower == "true";
+  }
+  look.font =
+      PdfNameToken(doc.fonts.fonts[static_cast<std::size_t>(field.font_index) - 1].resource_name);
+  field.with_appearance = true;
+}
 
 void WritePageScripts(Document& doc, PageReferences& references) {
   references.open_script = WriteScriptIfAny(doc, kScriptPageOpen);
@@ -43,8 +131,9 @@ void WriteFieldObjects(Document& doc, std::span<const int> numbers, int page_obj
     return EncodeTextString(doc, text);
   };
   for (std::size_t i = 0; i < fields.size() && i < numbers.size(); ++i) {
+    const std::string appearance = WriteFieldAppearance(doc, fields[i]);
     StartObject(doc, numbers[i]);
-    WriteLine(doc, FieldObjectDictionary(fields[i], page_object, encode));
+    WriteLine(doc, FieldObjectDictionary(fields[i], page_object, encode, appearance));
     FinishObject(doc);
     doc.forms.field_list += Reference(numbers[i]);
     if (fields[i].calculated && !fields[i].events.empty()) {

@@ -4,13 +4,27 @@
 // document's part at EndDoc.
 
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "pdf/core/document.h"
 #include "pdf/core/document_closing.h"
 #include "pdf/core/page_state.h"
+#include "pdf/interactive/form_field.h"
 
 namespace pagora {
+
+// The index (from 1) of the document's font record for a standard `family` ("Arial",
+// "ZapfDingbats") in WinAnsi, writing its font resource on first use without making it the
+// current font.
+int StandardFontIndex(Document& doc, std::string_view family);
+
+// Fills the appearance of `field` made from `request`: its box, background and border, the
+// /DA font (font record `da_font`, from 1) and size, and the text colour operands. Text
+// fields, check boxes and radio buttons that are neither rotated nor passwords get one.
+void PrepareFieldAppearance(Document& doc, FieldEntry& field, const FieldRequest& request,
+                            int da_font, const std::string& text_color);
 
 // Writes the open and close scripts of the page that is ending and names them in
 // `references` for its /AA.

@@ -10,6 +10,7 @@
 #include "pdf/interactive/annotation_writer.h"
 #include "pdf/interactive/destination_view.h"
 #include "pdf/interactive/form_field.h"
+#include "pdf/interactive/form_writer.h"
 
 namespace pagora {
 namespace {
@@ -47,10 +48,14 @@ void Pagora::AddField(const std::string& name, int kind, float x, float y, float
   request.line_color = doc.graphics.line_color;
   // The size with a point whatever the locale: a comma would end the number in /DA.
   const float size = (flags & kFieldAutoSize) != 0 ? 0.0f : doc.fonts.size;
-  request.appearance = "/" + AnnotationFontName(doc) + " " + FormatNumber(size) + " Tf " +
-                       TextColorOperands(doc.graphics) + " rg ";
+  const std::string text_color = TextColorOperands(doc.graphics);
+  request.appearance =
+      "/" + AnnotationFontName(doc) + " " + FormatNumber(size) + " Tf " + text_color + " rg ";
 
   FieldEntry field = BuildFieldEntry(request);
+  const int da_font =
+      doc.fonts.Current() != nullptr ? doc.fonts.current_index : StandardFontIndex(doc, "Arial");
+  PrepareFieldAppearance(doc, field, request, da_font, text_color);
   if (kind == kFieldPushButton && !extra.empty()) {
     field.action =
         " /A << /S /JavaScript /JS " + std::to_string(WriteScriptObject(doc, extra)) + " 0 R >> ";

@@ -120,9 +120,13 @@ TEST_P(FormDocument, ReadersSeeEveryScript) {
   const std::string open =
       Output("mutool show " + ShellQuote(pdf_.string()) + " trailer/Root/OpenAction/JS");
   EXPECT_NE(open.find("stream\napp.alert('aperto');endstream"), std::string::npos) << open;
-  const std::string order =
-      Output("mutool show " + ShellQuote(pdf_.string()) + " trailer/Root/AcroForm/CO");
-  EXPECT_EQ(order, "[ 10 0 R 11 0 R 13 0 R ]\n");
+  // The calculation order: the three fields the "addr" calculate script reached.
+  std::string order;
+  for (int i = 1; i <= 4; ++i) {
+    order += Output("mutool show " + ShellQuote(pdf_.string()) + " trailer/Root/AcroForm/CO/" +
+                    std::to_string(i) + "/T");
+  }
+  EXPECT_EQ(order, "(addr)\n(addr.street)\n(addr.city)\nnull\n");
 }
 
 TEST(FormDocumentBytes, TextsAsWritten) {
@@ -145,9 +149,51 @@ TEST(FormDocumentBytes, TextsAsWritten) {
       "/Names [ (globalscript) << /S /JavaScript /JS ",
   };
   for (const std::string& text : texts) EXPECT_NE(file.find(text), std::string::npos) << text;
-  EXPECT_EQ(file.find("/T (address) /MK << /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >> \r /V () /DV ()  /P "),
-            file.find("/T (address)"));  // no script reached it
+  EXPECT_EQ(
+      file.find("/T (address) /MK << /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >> \r /V () /DV ()  /AP << /N "),
+      file.find("/T (address)"));  // no script reached it
   EXPECT_EQ(file.find("nessuno"), std::string::npos);
+}
+
+// Viewers that ignore /NeedAppearances draw the appearance streams: the value in the
+// field's font and colour, the tick of a checked box, nothing in an unchecked one.
+TEST(FormAppearance, RenderersDrawValuesAndTicks) {
+  testing::TempDir dir;
+  const auto pdf = dir / "aspetto.pdf";
+  {
+    Pagora doc(testing::FixedTestTime);
+    doc.BeginDoc(pdf.string());
+    doc.BeginPage();
+    doc.SetFont("Helvetica", 24);
+    doc.SetColorText("#FF0000");
+    doc.SetColorFill("#FFFFFF");
+    doc.AddField("nome", kFieldText, 100, 100, 300, 40, "MMMMMM", "", "", 0);
+    doc.SetColorText("#0000FF");
+    doc.AddField("si", kFieldCheckBox, 100, 200, 40, 40, "true", "", "", 0);
+    doc.AddField("no", kFieldCheckBox, 200, 200, 40, 40, "false", "", "", 0);
+    doc.EndDoc();
+  }
+  ASSERT_TRUE(testing::PassesAllReaders(pdf));
+  const auto count = [](const testing::Raster& page, int left, int top, int right, int bottom,
+                        const testing::Rgb& color) {
+    int found = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) found += testing::NearColor(page.At(x, y), color, 60);
+    }
+    return found;
+  };
+  for (const auto renderer : {testing::Renderer::kMupdf, testing::Renderer::kPoppler}) {
+    SCOPED_TRACE(renderer == testing::Renderer::kMupdf ? "mupdf" : "poppler");
+    testing::Raster page;
+    ASSERT_TRUE(testing::Render(pdf, renderer, 1, 72, &page));
+    // The value in red inside its box, left-aligned: none in the right half of the box.
+    EXPECT_GT(count(page, 100, 100, 250, 140, {255, 0, 0}), 100);
+    EXPECT_EQ(count(page, 300, 100, 400, 140, {255, 0, 0}), 0);
+    EXPECT_EQ(count(page, 100, 150, 400, 200, {255, 0, 0}), 0);
+    // The tick in blue inside the checked box only.
+    EXPECT_GT(count(page, 104, 204, 136, 236, {0, 0, 255}), 50);
+    EXPECT_EQ(count(page, 204, 204, 236, 236, {0, 0, 255}), 0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndProtected, FormDocument, ::testing::Bool());
