@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pdf/core/pagora.h"
@@ -174,6 +176,17 @@ TEST(FormAppearance, RenderersDrawValuesAndTicks) {
     doc.EndDoc();
   }
   ASSERT_TRUE(testing::PassesAllReaders(pdf));
+  // A copy that does not ask for appearances (same length, so the offsets hold): the
+  // renderers then draw only the streams.
+  std::string bytes = ReadFileBytes(pdf);
+  const std::size_t ask = bytes.find("/NeedAppearances true");
+  ASSERT_NE(ask, std::string::npos);
+  bytes.replace(ask, 21, "/NeedAppearances null");
+  const auto streams_only = dir / "solo_flussi.pdf";
+  {
+    std::ofstream out(streams_only, std::ios::binary);
+    out << bytes;
+  }
   const auto count = [](const testing::Raster& page, int left, int top, int right, int bottom,
                         const testing::Rgb& color) {
     int found = 0;
@@ -182,10 +195,14 @@ TEST(FormAppearance, RenderersDrawValuesAndTicks) {
     }
     return found;
   };
-  for (const auto renderer : {testing::Renderer::kMupdf, testing::Renderer::kPoppler}) {
-    SCOPED_TRACE(renderer == testing::Renderer::kMupdf ? "mupdf" : "poppler");
+  for (const auto& [file, renderer] :
+       {std::pair{pdf, testing::Renderer::kMupdf}, std::pair{pdf, testing::Renderer::kPoppler},
+        std::pair{streams_only, testing::Renderer::kMupdf},
+        std::pair{streams_only, testing::Renderer::kPoppler}}) {
+    SCOPED_TRACE(file.filename().string() +
+                 (renderer == testing::Renderer::kMupdf ? " mupdf" : " poppler"));
     testing::Raster page;
-    ASSERT_TRUE(testing::Render(pdf, renderer, 1, 72, &page));
+    ASSERT_TRUE(testing::Render(file, renderer, 1, 72, &page));
     // The value in red inside its box, left-aligned: none in the right half of the box.
     EXPECT_GT(count(page, 100, 100, 250, 140, {255, 0, 0}), 100);
     EXPECT_EQ(count(page, 300, 100, 400, 140, {255, 0, 0}), 0);
