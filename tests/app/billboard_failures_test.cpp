@@ -31,7 +31,7 @@ constexpr unsigned kHangSeconds = 20;
 std::string HugeScreenGif() {
   return std::string("GIF89a\x80\x3E\x80\x3E\x80\x00\x00", 13) +
          std::string("\0\0\0\xFF\xFF\xFF", 6) +
-         std::string("\x2C\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0\x3B", 18);
+         std::string("\x2C\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0\x3B", 16);
 }
 
 // "printed|critical|message|missing picture lines" of a print.
