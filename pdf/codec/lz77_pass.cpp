@@ -79,9 +79,7 @@ Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row
     if (match.length >= kMinMatchLength) {
       sink.Match(match.length, static_cast<int>(start - match.position));
       const std::size_t end = start + static_cast<std::size_t>(match.length);
-      for (std::size_t covered = start; covered < std::min(end, last_indexed + 1); ++covered) {
-        index.FlateInsertPosition(static_cast<std::uint32_t>(covered));
-      }
+      index.InsertPositions(start, static_cast<std::uint32_t>(std::min(end, last_indexed + 1)));
       position = end;
     } else {
       sink.Literal(input[start]);
