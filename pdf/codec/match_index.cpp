@@ -48,21 +48,22 @@ MatchIndex::MatchIndex(std::span<const std::uint8_t> input, int chain_length)
   // Short inputs, the usual stream, get tables no larger than they need.
   const std::size_t reach = std::bit_ceil(std::max<std::size_t>(input.size(), 1));
   const std::size_t hash_count = std::clamp(reach, kMinHashes, kMaxHashes);
-  hash_shift_ = 32 - std::countr_zero(hash_count);
   head_.assign(hash_count, kNoPosition);
   previous_.resize(std::min(kWindow, reach));
   second_previous_.resize(previous_.size());
-  ring_mask_ = static_cast<std::uint32_t>(previous_.size() - 1);
+  chains_ = {head_.data(), previous_.data(), second_previous_.data(),
+             static_cast<std::uint32_t>(previous_.size() - 1), 32 - std::countr_zero(hash_count)};
 }
 
 void MatchIndex::InsertPositions(std::uint32_t first, std::uint32_t end) {
   // All but the last indexable position can read their prefix as one word.
   const std::uint32_t word_end =
       static_cast<std::uint32_t>(std::min<std::size_t>(end, input_.size() - 3));
+  const Chains chains = chains_;
+  const std::uint8_t* const base = input_.data();
   std::uint32_t position = first;
-  for (; position < word_end; ++position) {
-    Enter(position, Load32(input_.data() + position) & kPrefixMask);
-  }
+  for (; position < word_end; ++position)
+    chains.Enter(position, Load32(base + position) & kPrefixMask);
   for (; position < end; ++position) FlateInsertPosition(position);
 }
 
@@ -75,8 +76,8 @@ Match MatchIndex::ContinueWalk(Walk& walk, std::uint32_t position, int stop_leng
   // Locals, so that the walk keeps everything in registers.
   const std::uint8_t* const base = input_.data();
   const std::uint8_t* const here = base + position;
-  const std::uint16_t* const second_previous = second_previous_.data();
-  const std::uint32_t ring_mask = ring_mask_;
+  const std::uint16_t* const second_previous = chains_.second_previous;
+  const std::uint32_t ring_mask = chains_.ring_mask;
   const std::uint32_t prefix = walk.prefix;
   std::uint32_t candidate = walk.next;
   std::uint32_t following = walk.following;

@@ -41,9 +41,12 @@ class MatchIndex {
   };
 
   MatchIndex(std::span<const std::uint8_t> input, int chain_length);
+  // The index points into its own arrays.
+  MatchIndex(const MatchIndex&) = delete;
+  MatchIndex& operator=(const MatchIndex&) = delete;
 
   // Enters `position` (at most input size - 3) under its prefix.
-  void FlateInsertPosition(std::uint32_t position) { Enter(position, PrefixAt(position)); }
+  void FlateInsertPosition(std::uint32_t position) { chains_.Enter(position, PrefixAt(position)); }
 
   // Enters the positions from `first` to `end` (exclusive, at most input size - 2), in order.
   void InsertPositions(std::uint32_t first, std::uint32_t end);
@@ -52,8 +55,8 @@ class MatchIndex {
   // input size - 3).
   Walk StartWalk(std::uint32_t position) const {
     const std::uint32_t prefix = PrefixAt(position);
-    const std::uint32_t newest = head_[Hash(prefix)];
-    return {newest, newest - previous_[newest & ring_mask_], chain_length_, prefix};
+    const std::uint32_t newest = chains_.Head(prefix);
+    return {newest, newest - chains_.previous[newest & chains_.ring_mask], chain_length_, prefix};
   }
 
   // Continues `walk` for the longest match at `position` better than `best`; the walk stops
@@ -92,29 +95,39 @@ class MatchIndex {
     }
     return word & kPrefixMask;
   }
-  std::uint32_t Hash(std::uint32_t prefix) const { return (prefix * 0x9E3779B1u) >> hash_shift_; }
+  // The index's arrays and masks as plain values: a loop that copies them into locals keeps
+  // them in registers, where members would be reloaded after every store through a pointer.
+  struct Chains {
+    std::uint32_t* head;  // newest position per hash, or kNoPosition
+    // Distance back from a position to the previous one of its hash, or kNoPrevious.
+    std::uint16_t* previous;
+    // The same to the one before that. A walk follows two interleaved chains, every other
+    // position each, so that it waits for one memory load per two candidates, not per one.
+    std::uint16_t* second_previous;
+    std::uint32_t ring_mask;
+    int hash_shift;
 
-  void Enter(std::uint32_t position, std::uint32_t prefix) {
-    std::uint32_t& newest = head_[Hash(prefix)];
-    const std::uint32_t back = position - newest;
-    const std::uint32_t in_reach = back <= kMaxMatchDistance ? back : kNoPrevious;
-    const std::uint32_t back_two = in_reach + previous_[newest & ring_mask_];
-    const std::size_t slot = position & ring_mask_;
-    previous_[slot] = static_cast<std::uint16_t>(in_reach);
-    second_previous_[slot] = static_cast<std::uint16_t>(std::min(back_two, kNoPrevious));
-    newest = position;
-  }
+    std::uint32_t& Head(std::uint32_t prefix) const {
+      return head[(prefix * 0x9E3779B1u) >> hash_shift];
+    }
+    void Enter(std::uint32_t position, std::uint32_t prefix) const {
+      std::uint32_t& newest = Head(prefix);
+      const std::uint32_t back = position - newest;
+      const std::uint32_t in_reach = back <= kMaxMatchDistance ? back : kNoPrevious;
+      const std::uint32_t back_two = in_reach + previous[newest & ring_mask];
+      previous[position & ring_mask] = static_cast<std::uint16_t>(in_reach);
+      second_previous[position & ring_mask] =
+          static_cast<std::uint16_t>(std::min(back_two, kNoPrevious));
+      newest = position;
+    }
+  };
 
   std::span<const std::uint8_t> input_;
   int chain_length_;
-  int hash_shift_;
-  std::uint32_t ring_mask_;
-  std::vector<std::uint32_t> head_;  // newest position per hash, or kNoPosition
-  // Distance back from a position to the previous one of its hash, or kNoPrevious.
+  std::vector<std::uint32_t> head_;
   std::vector<std::uint16_t> previous_;
-  // The same to the one before that. A walk follows two interleaved chains, every other
-  // position each, so that it waits for one memory load per two candidates, not per one.
   std::vector<std::uint16_t> second_previous_;
+  Chains chains_;
 };
 
 }  // namespace pagora::deflate
