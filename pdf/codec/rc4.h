@@ -9,8 +9,9 @@
 // streams. Encrypting and decrypting are the same operation.
 namespace pagora {
 
-// The permutation of 0..255 that the key schedule builds from a key.
-using Rc4Schedule = std::array<std::uint8_t, 256>;
+// The permutation of 0..255 that the key schedule builds from a key, in word-sized
+// entries: the cipher works on a copy of it, and byte-sized loads and stores would slow it.
+using Rc4Schedule = std::array<std::uint32_t, 256>;
 
 // Runs the key schedule. Precondition: `key` is not empty; only its first 256 bytes count.
 Rc4Schedule Rc4KeySchedule(std::span<const std::uint8_t> key);
