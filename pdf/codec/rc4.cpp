@@ -43,7 +43,9 @@ Rc4Schedule Rc4KeySchedule(std::span<const std::uint8_t> key) {
   return schedule;
 }
 
-void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
+void Rc4Apply(const Rc4Schedule& schedule, std::span<const std::uint8_t> input,
+              std::span<std::uint8_t> output) {
+  assert(input.size() == output.size());
   std::uint32_t s[256];
   std::memcpy(s, schedule.data(), sizeof s);
   std::uint32_t i = 1;
@@ -74,30 +76,34 @@ void Rc4Apply(const Rc4Schedule& schedule, std::span<std::uint8_t> data) {
     }
     return key_stream;
   };
-  const auto xor_word = [](std::uint8_t* out, std::uint64_t key_stream) {
+  const auto xor_word = [](const std::uint8_t* in, std::uint8_t* out, std::uint64_t key_stream) {
     std::uint64_t word;
-    std::memcpy(&word, out, 8);
+    std::memcpy(&word, in, 8);
     word ^= key_stream;
     std::memcpy(out, &word, 8);
   };
 
-  std::uint8_t* out = data.data();
-  std::size_t left = data.size();
+  const std::uint8_t* in = input.data();
+  std::uint8_t* out = output.data();
+  std::size_t left = input.size();
   // Two words per round measure faster than one: the loop's own cost is shared.
-  for (; left >= 16; left -= 16, out += 16) {
-    xor_word(out, next_key_word());
-    xor_word(out + 8, next_key_word());
+  for (; left >= 16; left -= 16, in += 16, out += 16) {
+    xor_word(in, out, next_key_word());
+    xor_word(in + 8, out + 8, next_key_word());
   }
-  for (; left > 0; --left, ++out) *out ^= static_cast<std::uint8_t>(next_key_byte());
+  for (; left > 0; --left, ++in, ++out) {
+    *out = static_cast<std::uint8_t>(*in ^ next_key_byte());
+  }
 }
 
-bool Rc4Cipher::Crypt(std::span<const std::uint8_t> key, std::span<std::uint8_t> data) {
+bool Rc4Cipher::Crypt(std::span<const std::uint8_t> key, std::span<const std::uint8_t> input,
+                      std::span<std::uint8_t> output) {
   if (key.empty()) return false;
   if (!std::equal(key.begin(), key.end(), cached_key_.begin(), cached_key_.end())) {
     cached_schedule_ = Rc4KeySchedule(key);
     cached_key_.assign(key.begin(), key.end());
   }
-  Rc4Apply(cached_schedule_, data);
+  Rc4Apply(cached_schedule_, input, output);
   return true;
 }
 
