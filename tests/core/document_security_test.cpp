@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/literal_string.h"
-
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "pdf/core/runtime_error.h"
 #include "tests/codec/openssl_oracle.h"
+#include "tests/support/literal_string.h"
 
 namespace pagora {
 namespace {
@@ -40,7 +41,8 @@ TEST(DocumentSecurity, WritesTheDictionaryOfEachRevision) {
     ASSERT_TRUE(text.ends_with(c.tail)) << text;
     const std::size_t owner_end = text.find(")\r/U (");
     ASSERT_NE(owner_end, std::string::npos);
-    EXPECT_EQ(UnescapeLiteral(text.substr(head.size(), owner_end - head.size())), expected.owner_entry);
+    EXPECT_EQ(UnescapeLiteral(text.substr(head.size(), owner_end - head.size())),
+              expected.owner_entry);
     const std::size_t user_start = owner_end + 6;
     const std::size_t user_end = text.size() - c.tail.size() - 1;
     EXPECT_EQ(text[user_end], ')');
@@ -92,6 +94,21 @@ TEST(DocumentSecurity, EncryptsEachTextUnderItsObjectsKey) {
   EXPECT_FALSE(security.on());
   EXPECT_EQ(security.Encrypt(7, "testo"), "testo");
   EXPECT_EQ(security.version_bump(), 0);
+}
+
+// Streams are encrypted in one pass into a buffer the security reuses: a shorter stream
+// after a longer one must come out exactly as Encrypt gives it.
+TEST(DocumentSecurity, EncryptedViewEqualsEncryptAcrossReusedBuffers) {
+  DocumentSecurity security;
+  const std::string long_text(5000, 'q');
+  EXPECT_EQ(security.EncryptedView(3, Bytes(long_text)).data(), Bytes(long_text).data());
+
+  security.Protect(4 | kProtection128Bit, "o", "u", "P");
+  for (const auto& [object, text] : std::initializer_list<std::pair<int, std::string_view>>{
+           {3, long_text}, {3, "corto"}, {5, "corto"}, {5, ""}, {3, long_text}}) {
+    const std::span<const std::uint8_t> view = security.EncryptedView(object, Bytes(text));
+    EXPECT_EQ(std::string(view.begin(), view.end()), security.Encrypt(object, text));
+  }
 }
 
 TEST(DocumentSecurity, NamesTheIdentifierInUpperCaseHexadecimal) {
