@@ -3,7 +3,7 @@ SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: deps run demo test test-unit bench fuzz format screenshot
+.PHONY: deps run demo test test-unit bench fuzz format screenshot package docs examples
 
 deps:
 	@scripts/install-deps
@@ -42,6 +42,32 @@ test-unit: deps
 	cmake --preset asan-ubsan >/dev/null
 	cmake --build build/asan-ubsan -j $(JOBS) --target pagora_unit_tests
 	ctest --test-dir build/asan-ubsan --output-on-failure -j $(JOBS) -L unit
+
+# The program's Debian package, build/release/pannellonistica_<version>_amd64.deb, checked
+# by lintian.
+package: deps
+	cmake --preset release >/dev/null
+	cmake --build build/release -j $(JOBS) --target pannellonistica
+	cd build/release && cpack
+	lintian --fail-on error build/release/pannellonistica_*_amd64.deb
+
+# The API reference of the public header in build/docs/html; fails on an undocumented
+# public member.
+docs: deps
+	cmake --preset dev >/dev/null
+	cmake --build build/dev --target docs
+	@echo "API reference: build/docs/html/index.html"
+
+# Runs the examples into build/examples and renders their first pages for the README.
+examples: deps
+	cmake --preset dev >/dev/null
+	cmake --build build/dev -j $(JOBS) --target invoice protected_picture multi_page
+	mkdir -p build/examples
+	build/dev/examples/invoice build/examples/invoice.pdf
+	build/dev/examples/protected_picture build/examples/protected_picture.pdf app/art/billboard/loghi.gif
+	build/dev/examples/multi_page build/examples/multi_page.pdf
+	for e in invoice protected_picture multi_page; do \
+	  pdftoppm -r 40 -png -singlefile -f 1 -l 1 build/examples/$$e.pdf docs/example-$$(echo $$e | tr _ -); done
 
 bench: deps
 	cmake --preset bench >/dev/null

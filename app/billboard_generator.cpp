@@ -11,21 +11,21 @@
 namespace pannellonistica {
 namespace {
 
-// The engine's number for an output file that is locked, busy or not writable.
-constexpr int kFileInUse = 52;
+// The engine's number for an output file that is locked or busy.
+constexpr int kFileInUse = pagora::kBadFileName;
 
 // Permission to print, and nothing else; the owner's password keeps it so.
-constexpr int kPrintOnly = 4;
+constexpr int kPrintOnly = pagora::kAllowPrint;
 constexpr char kOwnerPassword[] = "ubrelotanvix";
-// Unit codes: the page size is given in points, everything after in millimetres.
-constexpr int kUserSize = 255;
-constexpr int kMillimetres = 2;
+// The page size is given in points, everything after in millimetres.
+constexpr int kUserSize = pagora::kPaperCustom;
+constexpr int kMillimetres = pagora::kUnitMillimetre;
 // Path styles: filled and stroked; no box under a caption; a filled and stroked box.
-constexpr int kFillAndStroke = 4;
-constexpr int kNoBox = 1;
-constexpr int kFilledBox = 4;
-constexpr int kAlignLeftTop = 1;
-constexpr int kBold = 1;
+constexpr int kFillAndStroke = pagora::kPathFill;
+constexpr int kNoBox = pagora::kPathNoStroke;
+constexpr int kFilledBox = pagora::kPathFill;
+constexpr int kAlignLeftTop = pagora::kAlignLeft;
+constexpr int kBold = pagora::kFontBold;
 
 // The engine records a picture it cannot read and carries on; the record is how we learn
 // which one it was.
@@ -128,14 +128,16 @@ BillboardOutcome Print(const BillboardPaths& paths, DocumentViewer* viewer) {
     doc.Abort();
     return FailureOutcome(e.number(), "Pagora", e.description());
   }
-  if (viewer != nullptr) viewer->Open(doc);
+  if (viewer != nullptr) viewer->Open(paths.output);
   return {true, false, {}, std::move(missing)};
 }
 
 }  // namespace
 
-void DesktopViewer::Open(pagora::Pagora& document) {
-  document.OpenDoc();
+std::string NoViewerMessage(const std::filesystem::path& billboard) {
+  return "Nessun visualizzatore di PDF ha potuto aprire il pannellone.\n"
+         "Il file è stato scritto in:\n" +
+         billboard.string();
 }
 
 BillboardOutcome FailureOutcome(int number, const std::string& source,

@@ -10,10 +10,6 @@
 
 #include "app/data_file.h"
 
-namespace pagora {
-class Pagora;
-}
-
 namespace pannellonistica {
 
 // Where a billboard is read from and written to.
@@ -25,18 +21,16 @@ struct BillboardPaths {
   std::chrono::milliseconds lock_wait = kDataFileLockWait;
 };
 
-// Opens a finished billboard in the desktop's viewer; tests put their own in its place.
+// Opens a finished billboard in the desktop's viewer, without waiting for it; tests put
+// their own in its place.
 class DocumentViewer {
  public:
   virtual ~DocumentViewer() = default;
-  virtual void Open(pagora::Pagora& document) = 0;
+  virtual void Open(const std::filesystem::path& billboard) = 0;
 };
 
-// The desktop's default application for PDF files, started without waiting for it.
-class DesktopViewer : public DocumentViewer {
- public:
-  void Open(pagora::Pagora& document) override;
-};
+// What "Stampa" tells the user when no viewer could open the billboard: where it lies.
+std::string NoViewerMessage(const std::filesystem::path& billboard);
 
 // What became of a print. When `printed` is false, `message` says why in Italian (UTF-8),
 // and `critical` tells a failure of the engine from the output file being held open.

@@ -9,14 +9,22 @@ namespace {
 // Sibling keys read besides the billboard's own. The council-authorisation flag is read
 // with them, though no wording depends on it yet.
 constexpr const char* kSiblingKeys[] = {
-    "INDIRIZZO_CONDOMINIO",          "RAGIONE_SOCIALE_IMPRESA",
-    "TITOLO_PROGETTISTA",            "NOME_PROGETTISTA",
-    "COGNOME_PROGETTISTA",           "TITOLO_DIRETTORE_LAVORI",
-    "NOME_DIRETTORE_LAVORI",         "COGNOME_DIRETTORE_LAVORI",
-    "TITOLO_DIRETTORE_TECNICO_IMPRESA", "NOME_DIRETTORE_TECNICO_IMPRESA",
-    "COGNOME_DIRETTORE_TECNICO_IMPRESA", "DIA_SI_NO",
-    "DISPOSIZIONE_DIRIGENZIALE_NUM", "DATA_DISPOSIZIONE_DIRIGENZIALE",
-    "RELAZIONE_ASSEVERATA",          "AUTORIZZAZIONE_COMUNE_VESOLA",
+    "INDIRIZZO_CONDOMINIO",
+    "RAGIONE_SOCIALE_IMPRESA",
+    "TITOLO_PROGETTISTA",
+    "NOME_PROGETTISTA",
+    "COGNOME_PROGETTISTA",
+    "TITOLO_DIRETTORE_LAVORI",
+    "NOME_DIRETTORE_LAVORI",
+    "COGNOME_DIRETTORE_LAVORI",
+    "TITOLO_DIRETTORE_TECNICO_IMPRESA",
+    "NOME_DIRETTORE_TECNICO_IMPRESA",
+    "COGNOME_DIRETTORE_TECNICO_IMPRESA",
+    "DIA_SI_NO",
+    "DISPOSIZIONE_DIRIGENZIALE_NUM",
+    "DATA_DISPOSIZIONE_DIRIGENZIALE",
+    "RELAZIONE_ASSEVERATA",
+    "AUTORIZZAZIONE_COMUNE_VESOLA",
 };
 
 class KeyReader {
@@ -88,8 +96,7 @@ BillboardValues ComposeBillboardValues(const std::map<std::string, std::string>&
   v.site_technical_director =
       read.Or("PANNELLONE_DIRETTORE_TECNICO_IMPRESA", read.Person("DIRETTORE_TECNICO_IMPRESA"));
   v.subcontractor = read("PANNELLONE_IMPRESA_SUBAPPALTATRICE");
-  v.subcontractor_technical_director =
-      read("PANNELLONE_DIRETTORE_TECNICO_IMPRESA_SUBAPPALTATRICE");
+  v.subcontractor_technical_director = read("PANNELLONE_DIRETTORE_TECNICO_IMPRESA_SUBAPPALTATRICE");
   return v;
 }
 

@@ -26,7 +26,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument.starts_with(std::string(kFolderOption) + "=")) {
       value = argument.substr(kFolderOption.size() + 1);
     } else {
-      line.error = "Opzione sconosciuta: " + argument + ". Uso: pannellonistica [--stampa] [--cartella DIR]";
+      line.error =
+          "Opzione sconosciuta: " + argument + ". Uso: pannellonistica [--stampa] [--cartella DIR]";
       return line;
     }
     if (value->empty()) {

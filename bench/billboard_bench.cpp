@@ -21,7 +21,8 @@ std::string Record(const std::string& key, const std::string& value) {
 }
 
 void BM_Billboard(benchmark::State& state) {
-  const fs::path folder = fs::temp_directory_path() / ("pagora-billboard-" + std::to_string(::getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("pagora-billboard-" + std::to_string(::getpid()));
   fs::create_directories(folder);
   std::ofstream(folder / "dati2.dat", std::ios::binary)
       << Record("PANNELLONE_TIPO_CENTRO", "CSU")

@@ -26,6 +26,10 @@ void BM_AppendContentLines(benchmark::State& state) {
   }
   state.SetBytesProcessed(bytes);
 }
-BENCHMARK(BM_AppendContentLines)->Arg(1'000'000)->Arg(2'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendContentLines)
+    ->Arg(1'000'000)
+    ->Arg(2'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

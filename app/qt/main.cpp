@@ -1,8 +1,10 @@
-// Starts the data-entry window on the data file of the program's folder, or of the folder
-// given with --cartella; with --stampa, prints the billboard from that data file and exits.
+// Starts the data-entry window on the data file of the data folder (the program's folder,
+// the user's data folder when the program's is read-only, or the folder given with
+// --cartella); with --stampa, prints the billboard from that data file and exits.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <algorithm>
 #include <csignal>
@@ -10,26 +12,38 @@
 
 #include "app/billboard_generator.h"
 #include "app/command_line.h"
+#include "app/program_folders.h"
+#include "app/qt/desktop_viewer.h"
 #include "app/qt/pannellonistica_window.h"
 #include "app/qt/qt_message_boxes.h"
 
 namespace {
 
-// The folder of the program, where its pictures lie; the current folder when the system
-// does not say.
+// The folder of the program; the current folder when the system does not say.
 std::filesystem::path ProgramFolder() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::path(".") : program.parent_path();
 }
 
-pannellonistica::BillboardPaths PathsIn(const std::filesystem::path& folder) {
-  return {folder / pannellonistica::kDataFileName, ProgramFolder(), folder / "pannellone.pdf"};
+// The folder given with --cartella, else the program's when it is writable, else the
+// user's data folder (~/.local/share/pannellonistica).
+std::filesystem::path ChooseDataFolder(const pannellonistica::CommandLine& line) {
+  const std::filesystem::path program = ProgramFolder();
+  const bool writable = !line.folder && pannellonistica::FolderIsWritable(program);
+  const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return pannellonistica::DataFolder(line.folder, program, writable, user.toStdString());
 }
 
-// Prints without a window: the outcome goes to the terminal and the exit status.
+pannellonistica::BillboardPaths PathsIn(const std::filesystem::path& folder) {
+  return {folder / pannellonistica::kDataFileName, pannellonistica::PicturesFolder(ProgramFolder()),
+          folder / "pannellone.pdf"};
+}
+
+// Prints without a window and opens no viewer: the outcome goes to the terminal and the
+// exit status, which fails only when no billboard was written.
 int PrintHeadless(const pannellonistica::CommandLine& line) {
-  const std::filesystem::path folder = line.folder.value_or(ProgramFolder());
+  const std::filesystem::path folder = ChooseDataFolder(line);
   const pannellonistica::BillboardOutcome outcome =
       pannellonistica::BillboardGenerator(PathsIn(folder), nullptr);
   if (!outcome.printed) {
@@ -43,6 +57,8 @@ int PrintHeadless(const pannellonistica::CommandLine& line) {
 }
 
 int Run(int argc, char* argv[]) {
+  // Names the user's data folder (QStandardPaths) with or without a window.
+  QCoreApplication::setApplicationName(QStringLiteral("pannellonistica"));
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (std::find(arguments.begin(), arguments.end(), "--stampa") != arguments.end()) {
     const pannellonistica::CommandLine line = pannellonistica::ParseCommandLine(arguments);
@@ -66,11 +82,10 @@ int Run(int argc, char* argv[]) {
     std::cerr << line.error << '\n';
     return 2;
   }
-  const std::filesystem::path folder =
-      line.folder.value_or(QApplication::applicationDirPath().toStdString());
+  const std::filesystem::path folder = ChooseDataFolder(line);
 
   pannellonistica::QtMessageBoxes boxes;
-  pannellonistica::DesktopViewer viewer;
+  pannellonistica::DesktopViewer viewer(boxes);
   pannellonistica::PannellonisticaWindow window(folder, boxes, PathsIn(folder), viewer);
   boxes.SetParent(&window);
   window.show();

@@ -220,7 +220,7 @@ void PannellonisticaWindow::Print() {
 }
 
 void PannellonisticaWindow::ShowHelp() {
-  HelpWindow help(this);
+  HelpWindow help(billboard_.data_file.parent_path(), this);
   help.exec();
 }
 

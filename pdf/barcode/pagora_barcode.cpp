@@ -5,6 +5,7 @@
 #include "pdf/barcode/barcode_layout.h"
 #include "pdf/barcode/barcode_symbol.h"
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/drawing.h"
 #include "pdf/graphics/drawing_state.h"
@@ -28,7 +29,8 @@ std::vector<std::string> BarLines(const Document& doc, const BarcodeLayout& layo
 }  // namespace
 
 void Pagora::DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
-                         float magnification, float height, bool check_character, float& width) {
+                         float magnification, float height, bool check_character,
+                         float& width) try {
   Document& doc = *doc_;
   width = 0;
   const std::optional<BarcodeSymbology> kind = BarcodeSymbologyFromCode(symbology);
@@ -72,6 +74,8 @@ void Pagora::DrawBarCode(int symbology, std::string text, float x, float y, bool
   if (symbol.status == BarcodeStatus::kNonDigitReadAsZero) {
     RecordError(doc, kOperation, "", RuntimeError(kTypeMismatch));
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

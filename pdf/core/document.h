@@ -22,6 +22,8 @@
 #include "pdf/core/stream_settings.h"
 #include "pdf/graphics/graphics_state.h"
 #include "pdf/image/image_state.h"
+#include "pdf/import/source_pdf_table.h"
+#include "pdf/interactive/outline_state.h"
 #include "pdf/text/font_state.h"
 
 namespace pagora {
@@ -48,6 +50,8 @@ struct Document {
   ImageState images;
   ResourceLists resources;
   FontState fonts;
+  SourcePdfTable imports;
+  OutlineState outline;
   std::vector<PageLabel> page_labels;
   std::int32_t viewer_flags = 0;
   std::uint8_t memory_factor = 1;

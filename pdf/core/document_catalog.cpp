@@ -48,7 +48,12 @@ std::string BuildCatalog(const CatalogParts& parts, int* version_bump) {
     text += "\r/OpenAction << /S /JavaScript /JS " + Reference(*parts.open_script) + " >>\r";
   }
   if (!parts.document_actions.empty()) text += "\n\n/AA <<" + parts.document_actions + ">> ";
-  if (!parts.optional_content.empty()) text += "\n/OCProperties " + parts.optional_content;
+  if (!parts.optional_content.empty()) {
+    text += "\n/OCProperties " + parts.optional_content;
+    if (!parts.optional_content_order.empty()) {
+      text += parts.encoded_title + parts.optional_content_order;
+    }
+  }
 
   const std::int32_t flags = parts.viewer_flags;
   switch (flags & ~std::int32_t{0xFFF}) {

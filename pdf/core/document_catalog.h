@@ -37,6 +37,11 @@ struct CatalogParts {
   std::optional<int> open_script;   // /OpenAction
   std::string document_actions;     // the entries of the document's /AA dictionary
   std::string optional_content;     // the /OCProperties dictionary, "<<" to ">>"
+  // When not empty, the catalog continues optional_content with the document title and
+  // then this text: the layers' /Order array opens with the title, which is encrypted for
+  // the catalog object and so cannot be written before it is begun.
+  std::string optional_content_order;
+  std::string encoded_title;  // the title as a string of the catalog object
   std::int32_t viewer_flags = 0;
 };
 

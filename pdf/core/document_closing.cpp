@@ -38,6 +38,7 @@ int WriteCatalog(Document& doc, CatalogParts& parts) {
   const int catalog = StartObject(doc);
   parts.page_labels = FormatPageLabels(doc);
   parts.viewer_flags = doc.viewer_flags;
+  parts.encoded_title = EncodeTextString(doc, doc.info.title);
   int catalog_version = 0;
   WriteLine(doc, BuildCatalog(parts, &catalog_version));
   RequireVersion(doc, catalog_version);

@@ -53,11 +53,7 @@ void PdfObjectWriter::WriteBytes(std::string_view bytes) {
 
 void PdfObjectWriter::GrowTableTo(int number) {
   highest_object_ = std::max(highest_object_, number);
-  if (static_cast<std::size_t>(highest_object_) >= xref_offsets_.size()) {
-    const int size = xref_offsets_.empty() ? InitialTableSize(memory_factor_) : 0;
-    const int grown = GrownTableSize(highest_object_, memory_factor_);
-    xref_offsets_.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
-  }
+  GrowIndexedTable(xref_offsets_, highest_object_, memory_factor_);
 }
 
 int PdfObjectWriter::Reserve() {

@@ -35,6 +35,9 @@ struct PageState {
   std::string kids;
   // "n 0 R " for each annotation of the open page.
   std::string annotations;
+  // The open page's object number when an annotation named it before the page was
+  // written; EndPage writes the page under it.
+  std::optional<int> reserved_object;
   // Current position, points.
   float x = 0;
   float y = 0;

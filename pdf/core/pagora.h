@@ -53,6 +53,7 @@ class Pagora {
   int ErrNumber() const;
   const std::string& ErrSource() const;
   const std::string& ErrDescription() const;
+  // The engine's version number, "2.4.4".
   static std::string Version();
   // Bytes written so far to the open output file, or the size of the last finished one.
   std::int32_t FileSize() const;
@@ -167,6 +168,7 @@ class Pagora {
                 int rounded_corners = 15);
   // An ellipse of radii `rx`, `ry` around (cx, cy): four Bézier curves.
   void DrawEllipse(float cx, float cy, float rx, float ry, int style = 0);
+  // A circle of radius `ray` around (cx, cy).
   void DrawCircle(float cx, float cy, float ray, int style = 0);
   // An arc of straight segments every `quality` degrees from `start_angle` to `end_angle`
   // (clockwise on the page), y radius `ratio` × `ray`; a pie slice when `pie` or when
@@ -184,6 +186,72 @@ class Pagora {
   void DrawPolyline(const std::vector<float>& points, int style = 0);
   // The box of the last element drawn, in points in the PDF default space (y up).
   const Area& LastArea() const;
+
+  // --- Patterns, form objects and layers -------------------------------------------------
+
+  // Writes a gradient pattern, used by naming `alias` (trimmed, any case) as a colour. From
+  // (x_start, y_start) to (x_end, y_end) in user units, measured like all drawing from the
+  // margin box's top-left corner (inside a form object being recorded, from the form's
+  // origin); style kGradientRadial (1) runs between the circles of radius `r_start` and
+  // `r_end` around them, any other style along the axis between them. The colours are
+  // solid colour texts; the extend flags paint beyond the start and the end. RuntimeError
+  // 13 for a colour that is not a solid colour.
+  void AddGradient(const std::string& alias, int style, const std::string& start_color,
+                   const std::string& end_color, float x_start, float y_start, float x_end,
+                   float y_end, float r_start = 0, float r_end = 0, bool extend_before = true,
+                   bool extend_after = true);
+  // Starts a tiling pattern `alias`: until EndTiling, drawing goes into its cell, the box
+  // (x_min, y_min)-(x_max, y_max) drawn top-down like a page, repeated every `x_step`,
+  // `y_step` (user units). Style kTilingColoured (0) keeps the cell's colours; any other
+  // style makes an uncoloured pattern painted in the colour named with it ("name;colour"),
+  // and style kTilingUncoloured (1) also ignores the colour operations inside the cell.
+  // Ignored while a tiling pattern is open (except for the colour suppression).
+  void BeginTiling(const std::string& alias, float x_min, float y_min, float x_max, float y_max,
+                   float x_step, float y_step, int style = kTilingColoured);
+  // Writes the open tiling pattern; nothing happens when none is open.
+  void EndTiling();
+  // Starts recording a form object named `alias` (case kept): until EndObject, drawing goes
+  // into it, even inside an open page. `options` are template flags (TemplateBits): a
+  // written form object is then drawn on every page they select. Ignored while a form
+  // object is open.
+  void BeginObject(const std::string& alias, int options = 0);
+  // Writes the form object being recorded; nothing happens when none is.
+  void EndObject();
+  // Draws form object `name` ("q /name Do Q"); the name is matched with its case.
+  void PlayObject(const std::string& name);
+  // Opens a section of layer `layer` ("/OC /_LAY_n BDC"), created on first use (names are
+  // matched in any case; the first call's settings stay): visible at start when
+  // `start_state`, listed in the viewer's layer panel when `show_in_list`. A layer named
+  // SCREEN shows on screen only and always starts visible; PRINTER prints only and starts
+  // hidden. Documents with layers are PDF 1.5.
+  void BeginLayer(const std::string& layer, bool start_state = true, bool show_in_list = true);
+  // Closes the innermost open layer section ("EMC").
+  void EndLayer();
+
+  // --- Tables and spaces ------------------------------------------------------------------
+
+  // Opens a drawing space ("q"): the origin moves to (new_x, new_y), the axes are scaled
+  // and turned by `angle` degrees, and the current position becomes (0, 0).
+  void BeginSpace(float new_x, float new_y, float scale_x = 1, float scale_y = 1, float angle = 0);
+  // Closes the innermost drawing space ("Q").
+  void EndSpace();
+  // Opens a table with its top-left corner at (x, y): the drawing state is saved until
+  // EndTable. RuntimeError 5 while a table is open.
+  void BeginTable(float x, float y);
+  void EndTable();
+  // In an open top-level column, a cell of `height` below the previous one; otherwise a
+  // top-level row of that height, whose cells are columns. A cell is a drawing space with
+  // its origin at its top-left corner, filled with the fill colour (when set) inset by half
+  // the line width and bordered with the line colour (when the line width is above 0).
+  // RuntimeError 5, before anything is drawn, for a row inside a row or inside a cell.
+  void BeginRow(float height);
+  // Closes the cell, or the top-level row (restoring the drawing state and moving the
+  // current position down by its height). RuntimeError 5 while a cell in the row is open.
+  void EndRow();
+  // The mirror image of BeginRow: a cell of `width` right of the previous one in an open
+  // top-level row, otherwise a top-level column.
+  void BeginColumn(float width);
+  void EndColumn();
 
   // --- Fonts and text -------------------------------------------------------------------
 
@@ -299,6 +367,76 @@ class Pagora {
   // outside codes 32..126 draws nothing and is not an error.
   void DrawBarCode(int symbology, std::string text, float x, float y, bool show_text,
                    float magnification, float height, bool check_character, float& width);
+
+  // --- Pages of other PDF files ---------------------------------------------------------
+
+  // Reads another PDF file's page count and its /Title, /Subject and /Author (as
+  // Windows-1252 text, empty when absent); each file is read once per document and found
+  // again by its upper-cased path. Returns the page count. Failures are recorded, not
+  // raised (source "Pagora.GetInfo", the path after the description), and return 0 with
+  // the texts emptied: 53 when the file does not exist, 76 when its folder is missing, 75
+  // when it cannot be read, 321 when it is not a PDF file that can be read or is encrypted
+  // (`encrypted` is then true).
+  int GetInfo(const std::string& file, std::string& title, std::string& subject,
+              std::string& author, bool& encrypted);
+  // Draws page `page` (from 1) of the PDF file `file` with its top-left corner at (x, y),
+  // `width` × `height` user units, like a picture: width and height 0 give one point per
+  // point of the page (its crop box, turned by its /Rotate); one of them 0 keeps the page's
+  // proportions. The page becomes the form XObject "/_PDF_d.p" (d the file's number in the
+  // document, p the page) the first time, its resources copied once per file, and is only
+  // placed later ("q sx 0 0 -sy x y+h cm /_PDF_d.p Do Q"); LastArea receives its box. The
+  // file is opened as by GetInfo, which records its errors; a page number out of range
+  // draws nothing; a page that cannot be read records 321 (source "Pagora.ImportPage") and
+  // draws nothing. RuntimeError 11 for a natural size when the unit factor is 0.
+  void ImportPage(const std::string& file, int page, float x, float y, float width = 0,
+                  float height = 0);
+
+  // --- Bookmarks, destinations, notes and links ------------------------------------------
+  // Destinations show their page by `destination_type` (kDestinationFitPage ...): 0 the
+  // whole page, 1 its height with x at the left, 2 its width with y at the top, 3 the box
+  // x, y, width × height, 4 x, y at the top-left corner at `zoom` per cent. x and y are user
+  // lengths from the page's top-left corner (margins not added). Any other type gives no
+  // view. RuntimeError 6 when a coordinate overflows.
+
+  // Adds an outline item under the document's top item, which carries the document title
+  // and is made anew by construction and Abort (not by BeginDoc). `level` 1 is the first
+  // level below the top item; -1 makes a child of the previous item, 0 its sibling; a level
+  // deeper than the previous plus one is brought up to it, and one that would be 0 or below
+  // -1 counts as 1. Deeper than 254: nothing is added and the result is empty. The item
+  // points at the current page (page 1 before the first page). `color` (any colour text;
+  // RuntimeError 13 for a pattern or a malformed one) and `style` (1 bold, 2 italic) raise
+  // the file version to 1.4. Returns "@n", n the item's number (the top item is 1), which
+  // "bookmark:@n" links take.
+  std::string AddBookmark(const std::string& title, int level, int destination_type = 0,
+                          float x = 0, float y = 0, float width = 0, float height = 0,
+                          float zoom = 0, const std::string& color = "", int style = 0);
+  // Names a destination on the current page for "ref:name" links. x = 0 and y = 0 take the
+  // current position. A destination defined before the first page shows page 1.
+  void DefineRef(const std::string& name, int destination_type = 0, float x = 0, float y = 0,
+                 float width = 0, float height = 0, float zoom = 0);
+  // A free-text note printed on the page in the box at (x, y), `width` × `height`, with the
+  // current font and size, the line colour for the text and the fill colour for the
+  // background, bordered by the current line width in `border_style` (kBorderSolid ...;
+  // `dash` and `gap` in points for dashed borders). `alignment` 2 right, 4 centred, other
+  // left. `flags` are the PDF annotation flags. The document author is its title.
+  void AddNoteBox(const std::string& text, float x, float y, float width, float height,
+                  int alignment = 1, int border_style = 0, float dash = 0, float gap = 0,
+                  std::int32_t flags = 0);
+  // A sticky note at (x, y) whose pop-up holds `text`: `icon` kIconNote ... kIconInsert (other
+  // values the viewer's default), in the fill colour, opened at first with `open`.
+  void AddNoteIcon(const std::string& text, int icon, float x, float y, bool open = false,
+                   std::int32_t flags = 0);
+  // Makes the area of the last drawn element (LastArea) a link to `target`:
+  // "http:...", "https:..." or "mailto:..." addresses; "file:name" another PDF file; "script:code" a
+  // script; "layer:ON(a,b)OFF(c)TOGGLE(d)" layers switched by name; "ref:name" a DefineRef
+  // destination; "bookmark:@n" a bookmark's destination; "page:" with "+k"/"-k" pages from
+  // the current one, "#FIRST", "#LAST", "#NEXT", "#PREV", or a page number, shown by
+  // `destination_type` as above. Any other target, an unknown page keyword, a page number
+  // below 1 or a bookmark that does not exist writes nothing. `border_width` in points (0
+  // for none); `highlight` kHighlightNone ... kHighlightPush, others the viewer's default.
+  void LinkTo(const std::string& target, int border_width = 0, int highlight = 1,
+              int destination_type = 0, float x = 0, float y = 0, float width = 0,
+              float height = 0, float zoom = 0);
 
  private:
   Clock clock_;

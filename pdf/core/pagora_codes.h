@@ -86,4 +86,60 @@ enum ViewerFlags : int {
   kLayoutTwoColumnRight = -0x8000,  // the 16-bit 0x8000, sign-widened
 };
 
+// Template flags: the Options of BeginObject. A written form object with these flags is
+// drawn on every page they select, under the page's content or, with kTemplateOverContent,
+// over it.
+enum TemplateBits : int {
+  kTemplateFirstPage = 0x01,
+  kTemplateEvenPages = 0x02,
+  kTemplateOddPages = 0x04,
+  kTemplateEveryPage = 0x07,
+  kTemplateNotFirstPage = 0x08,  // overrides the others on page 1
+  kTemplateOverContent = 0x10,
+};
+
+// Style of AddGradient; any other value draws an axial gradient.
+inline constexpr int kGradientRadial = 1;
+// Styles of BeginTiling: a coloured cell, or an uncoloured one painted in the colour given
+// with the pattern's name. Style 1 also ignores the colour operations inside the cell.
+inline constexpr int kTilingColoured = 0;
+inline constexpr int kTilingUncoloured = 1;
+
+// Destination types of AddBookmark, DefineRef and LinkTo: how the target page is shown.
+enum DestinationType : int {
+  kDestinationFitPage = 0,       // the whole page in the window
+  kDestinationFitHeight = 1,     // the page's height, its left edge at x
+  kDestinationFitWidth = 2,      // the page's width, its top at y
+  kDestinationFitRectangle = 3,  // the box at x, y of width × height
+  kDestinationXyz = 4,           // x, y at the window's top-left corner, at a zoom
+};
+
+// Icons of AddNoteIcon; any other value leaves the viewer's default.
+enum NoteIcon : int {
+  kIconNote = 0,
+  kIconComment = 1,
+  kIconKey = 2,
+  kIconHelp = 3,
+  kIconParagraph = 4,
+  kIconNewParagraph = 5,
+  kIconInsert = 6,
+};
+
+// Border styles of AddNoteBox.
+enum NoteBorder : int {
+  kBorderSolid = 0,
+  kBorderDashed = 1,
+  kBorderBeveled = 2,
+  kBorderInset = 3,
+  kBorderUnderline = 4,
+};
+
+// Highlight modes of LinkTo: how a link reacts when clicked.
+enum LinkHighlight : int {
+  kHighlightNone = 0,
+  kHighlightInvert = 1,
+  kHighlightOutline = 2,
+  kHighlightPush = 3,
+};
+
 }  // namespace pagora

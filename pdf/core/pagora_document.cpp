@@ -6,9 +6,13 @@
 #include "pdf/core/desktop_launcher.h"
 #include "pdf/core/document.h"
 #include "pdf/core/document_closing.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/graphics/layer_closing.h"
+#include "pdf/import/source_pdf_table.h"
+#include "pdf/interactive/outline_writer.h"
 
 namespace pagora {
 namespace {
@@ -36,20 +40,23 @@ Pagora::Pagora(Clock clock) : clock_(std::move(clock)) {
 
 Pagora::~Pagora() = default;
 
-void Pagora::Abort() {
+void Pagora::Abort() try {
   ErrorState kept = doc_ ? std::move(doc_->error) : ErrorState{};
   // The old document closes an open output file, unfinished, as it goes.
   doc_.reset();
   doc_ = std::make_unique<Document>(clock_());
   doc_->error.source = std::move(kept.source);
   doc_->error.description = std::move(kept.description);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-std::string Pagora::BeginDoc(const std::string& file_name) {
+std::string Pagora::BeginDoc(const std::string& file_name) try {
   doc_->writer.CloseUnfinished();
-  // Pictures belong to the file they were written into.
+  // Pictures and imported pages belong to the file they were written into.
   doc_->images = ImageState{};
   doc_->resources.images.clear();
+  doc_->imports = SourcePdfTable{};
   doc_->file_name = file_name.empty() ? TemporaryFileName(clock_()) : file_name;
   bool opened = false;
   try {
@@ -69,9 +76,11 @@ std::string Pagora::BeginDoc(const std::string& file_name) {
   }
   doc_->writer.ReserveSharedObjects();
   return doc_->file_name;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndDoc() {
+void Pagora::EndDoc() try {
   Document& doc = *doc_;
   if (doc.page.count == 0) BeginPage();
   EndPage();
@@ -80,8 +89,11 @@ void Pagora::EndDoc() {
   // this fixed order: outline, encryption, document scripts, layers, metadata, named
   // destinations, then the shared objects, the catalog and the information dictionary.
   DocumentClosing closing;
+  WriteOutlines(doc, closing);
   WriteEncryptionDictionary(doc, closing);
+  WriteLayers(doc, closing);
   WriteMetadata(doc, closing);
+  WriteNamedDestinations(doc, closing);
   WriteSharedObjects(doc);
   const int catalog = WriteCatalog(doc, closing.catalog);
   const int info = WriteInfoDictionary(doc);
@@ -89,23 +101,29 @@ void Pagora::EndDoc() {
   doc.writer.WriteXrefAndTrailer(info, catalog, closing.encryption);
   const std::uint64_t size = doc.writer.FinishFile();
   doc.file_size = size > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-std::int32_t Pagora::FileSize() const {
+std::int32_t Pagora::FileSize() const try {
   if (!doc_->writer.IsOpen()) return doc_->file_size;
   const std::uint64_t position = doc_->writer.Position();
   return position > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(position);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::OpenDoc() const {
-  OpenWithDefaultApplication(doc_->file_name);
+void Pagora::OpenDoc() const try { OpenWithDefaultApplication(doc_->file_name); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetMemoryUsage(int factor) {
+void Pagora::SetMemoryUsage(int factor) try {
   if (factor < 0 || factor > 255) throw RuntimeError(kOverflow);
   if (factor > 10) return;
   doc_->memory_factor = static_cast<std::uint8_t>(factor);
   doc_->writer.set_memory_factor(doc_->memory_factor);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/page_presentation.h"
 #include "pdf/core/pagora.h"
@@ -11,20 +12,26 @@ namespace pagora {
 
 void Pagora::SetDocProperty(const std::string& title, const std::string& subject,
                             const std::string& author, const std::string& creator,
-                            const std::string& producer, const std::string& keywords) {
+                            const std::string& producer, const std::string& keywords) try {
   doc_->info.title = title;
+  // The outline's top item stands for the whole document.
+  doc_->outline.bookmarks.front().title = title;
   doc_->info.subject = subject;
   doc_->info.keywords = keywords;
   if (!author.empty()) doc_->info.author = author;
   if (!creator.empty()) doc_->info.creator = creator;
   if (!producer.empty()) doc_->info.producer = producer;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetViewerPreferences(std::int32_t flags) {
+void Pagora::SetViewerPreferences(std::int32_t flags) try {
   doc_->viewer_flags = flags;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetLabel(int style, const std::string& prefix, int first) {
+void Pagora::SetLabel(int style, const std::string& prefix, int first) try {
   if (PageLabelStyle(style).empty()) return;
   if (first < -1 || first > 32767) throw RuntimeError(kOverflow);
   // The label starts at the open page, or at the next one; indexes count from 0.
@@ -32,6 +39,8 @@ void Pagora::SetLabel(int style, const std::string& prefix, int first) {
   // The prefix is kept as given and encoded when the catalog is written, so that in a
   // protected document it is encrypted under the catalog's own key.
   doc_->page_labels.push_back({index, style, prefix, first});
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 std::string FormatPageLabels(const Document& doc) {
@@ -46,7 +55,7 @@ std::string FormatPageLabels(const Document& doc) {
   return list;
 }
 
-void Pagora::SetPageTransition(int code, float display, float effect) {
+void Pagora::SetPageTransition(int code, float display, float effect) try {
   PageTransition transition;
   // Codes outside 1..17 have no style: a transition dictionary without one is malformed.
   if (const std::string_view style = TransitionStyle(code); !style.empty()) {
@@ -59,6 +68,8 @@ void Pagora::SetPageTransition(int code, float display, float effect) {
   } else {
     doc_->page.default_transition = std::move(transition);
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -3,9 +3,11 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/page_geometry.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
+#include "pdf/graphics/form_objects.h"
 
 namespace pagora {
 namespace {
@@ -20,35 +22,38 @@ float CheckedFloat(double value) {
 
 }  // namespace
 
-int Pagora::BeginPage() {
+int Pagora::BeginPage() try {
   EndPage();
   if (doc_->page.count == INT32_MAX) throw RuntimeError(kOverflow);
   ++doc_->page.count;
-  if (static_cast<std::size_t>(doc_->page.count) >= doc_->page.object_numbers.size()) {
-    const int size = doc_->page.object_numbers.empty() ? InitialTableSize(doc_->memory_factor) : 0;
-    const int grown = GrownTableSize(doc_->page.count, doc_->memory_factor);
-    doc_->page.object_numbers.resize(static_cast<std::size_t>(std::max(size, grown)) + 1);
-  }
+  GrowIndexedTable(doc_->page.object_numbers, doc_->page.count, doc_->memory_factor);
   doc_->page.annotations.clear();
   doc_->content.page.Reset();
   doc_->content.page_open = true;
   SetColorFill("Black");
   SetColorLine("Black");
   SetColorText("Black");
+  PlayTemplates(*doc_, /*at_end=*/false);
   doc_->page.rotation = doc_->page.default_rotation;
   doc_->page.transition = doc_->page.default_transition;
   doc_->fonts.text = TextState{};
   doc_->page.x = 0;
   doc_->page.y = 0;
   return doc_->page.count;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::EndPage() {
+void Pagora::EndPage() try {
   if (!doc_->content.page_open) return;
+  PlayTemplates(*doc_, /*at_end=*/true);
   doc_->content.page_open = false;
 
   PdfObjectWriter& writer = doc_->writer;
-  const int page_object = writer.Reserve();
+  // An annotation may have named the page already.
+  const int page_object =
+      doc_->page.reserved_object ? *doc_->page.reserved_object : writer.Reserve();
+  doc_->page.reserved_object.reset();
   PageReferences references;
   references.contents = writer.Reserve();
   if (!doc_->page.annotations.empty()) references.annotations = writer.Reserve();
@@ -70,9 +75,11 @@ void Pagora::EndPage() {
     WriteLine(*doc_, "[ " + doc_->page.annotations + " ]");
     FinishObject(*doc_);
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetPaperSize(int code, float width, float height) {
+void Pagora::SetPaperSize(int code, float width, float height) try {
   if (code == 255) {
     doc_->page.width = CheckedFloat(double{width} * doc_->page.unit_factor);
     doc_->page.height = CheckedFloat(double{height} * doc_->page.unit_factor);
@@ -80,55 +87,69 @@ void Pagora::SetPaperSize(int code, float width, float height) {
     doc_->page.width = size->width;
     doc_->page.height = size->height;
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetScale(int code, float factor) {
+void Pagora::SetScale(int code, float factor) try {
   if (code == 255) {
     doc_->page.unit_factor = factor;
   } else if (const auto standard = StandardUnitFactor(code)) {
     doc_->page.unit_factor = *standard;
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetMargins(float left, float right, float top, float bottom, bool clip) {
+void Pagora::SetMargins(float left, float right, float top, float bottom, bool clip) try {
   doc_->page.margin_left = ToPoints(*doc_, left);
   doc_->page.margin_right = ToPoints(*doc_, right);
   doc_->page.margin_top = ToPoints(*doc_, top);
   doc_->page.margin_bottom = ToPoints(*doc_, bottom);
   doc_->page.clip_to_margins = clip;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetPageView(int rotation) {
+void Pagora::SetPageView(int rotation) try {
   if (doc_->content.page_open) {
     doc_->page.rotation = rotation;
   } else {
     doc_->page.default_rotation = rotation;
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-float Pagora::GetPageWidth(bool inside_margins) const {
+float Pagora::GetPageWidth(bool inside_margins) const try {
   const double margins =
       inside_margins ? double{doc_->page.margin_left} + doc_->page.margin_right : 0;
   return ToUserUnits(*doc_, CheckedFloat(doc_->page.width - margins));
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-float Pagora::GetPageHeight(bool inside_margins) const {
+float Pagora::GetPageHeight(bool inside_margins) const try {
   const double margins =
       inside_margins ? double{doc_->page.margin_top} + doc_->page.margin_bottom : 0;
   return ToUserUnits(*doc_, CheckedFloat(doc_->page.height - margins));
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetXY(float x, float y) {
+void Pagora::SetXY(float x, float y) try {
   doc_->page.x = ToPoints(*doc_, x);
   doc_->page.y = ToPoints(*doc_, y);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-float Pagora::GetX() const {
-  return ToUserUnits(*doc_, doc_->page.x);
+float Pagora::GetX() const try { return ToUserUnits(*doc_, doc_->page.x); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
-float Pagora::GetY() const {
-  return ToUserUnits(*doc_, doc_->page.y);
+float Pagora::GetY() const try { return ToUserUnits(*doc_, doc_->page.y); } catch (...) {
+  RethrowAsRuntimeError();
 }
 
 float ToPoints(const Document& doc, float user_length) {

@@ -34,7 +34,9 @@ class RuntimeError : public std::runtime_error {
   // The description is the standard one, then " - " and the detail (a file name, say).
   RuntimeError(int number, std::string_view detail);
 
+  // The error number (see ErrorNumber).
   int number() const { return number_; }
+  // The Italian description, with the detail when one was given.
   const std::string& description() const { return description_; }
 
  private:

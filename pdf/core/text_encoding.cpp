@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "pdf/core/ascii_case.h"
+
 namespace pagora {
 
 std::string EscapeString(std::string_view text) {
@@ -56,11 +58,28 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
   return pieces;
 }
 
+std::string PdfNameToken(std::string_view name) {
+  static constexpr std::string_view kSpecial = "()<>[]{}/%#";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string token;
+  token.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < '!' || byte > '~' || kSpecial.find(c) != std::string_view::npos) {
+      token += '#';
+      token += kHex[byte >> 4];
+      token += kHex[byte & 15];
+    } else {
+      token += c;
+    }
+  }
+  return token;
+}
+
 std::string TrimUpper(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  std::string upper(text.substr(first, text.find_last_not_of(' ') - first + 1));
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string upper = AsciiUpperCase(text.substr(first, text.find_last_not_of(' ') - first + 1));
   return upper;
 }
 

@@ -11,6 +11,10 @@ namespace pagora {
 // LF "\n". Every other byte, control bytes and bytes above 127 included, is kept.
 std::string EscapeString(std::string_view text);
 
+// A byte string as a PDF name token without its "/": regular characters are kept, and
+// delimiters, white space, "#" and bytes outside "!".."~" become "#" and two hex digits.
+std::string PdfNameToken(std::string_view name);
+
 // Replaces up to `count` occurrences of `find` (compared byte for byte) found from the
 // 1-based position `start` on; the text before `start` is kept. An empty `find`, or a
 // start past the end, leaves the text unchanged.

@@ -15,18 +15,18 @@ namespace pagora {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 35> kNamedColors = {{
-    {"BLACK", "#000000"},      {"GRAY", "#808080"},       {"SILVER", "#C0C0C0"},
-    {"WHITE", "#FFFFFF"},      {"MAROON", "#800000"},     {"RED", "#F7120D"},
-    {"PURPLE", "#800080"},     {"FUCHSIA", "#FF00FF"},    {"MAGENTA", "#FF00FF"},
-    {"GREEN", "#008000"},      {"LIME", "#00FF00"},       {"OLIVE", "#808000"},
-    {"YELLOW", "#FFFF00"},     {"NAVY", "#000080"},       {"BLUE", "#0000FF"},
-    {"TEAL", "#008080"},       {"AQUA", "#00FFFF"},       {"CYAN", "#00FFFF"},
-    {"AZURE", "#F0FFFF"},      {"GOLD", "#FFD700"},       {"LIGHTBLUE", "#ADD8E6"},
-    {"LIGHTCYAN", "#E0FFFF"},  {"LIGHTGREEN", "#90EE90"}, {"LIGHTPINK", "#FFB6C1"},
-    {"LIGHTYELLOW", "#FFFFE0"}, {"TOMATO", "#FF6347"},    {"VIOLET", "#EE82EE"},
-    {"PINK", "#FFC0CB"},       {"IVORY", "#FFFFF0"},      {"DARKGRAY", "#A9A9A9"},
-    {"DARKCYAN", "#008B8B"},   {"DARKBLUE", "#00008B"},   {"BROWN", "#A52A2A"},
-    {"BEIGE", "#F5F5DC"},      {"ORANGE", "#FF7F00"},
+    {"BLACK", "#000000"},       {"GRAY", "#808080"},       {"SILVER", "#C0C0C0"},
+    {"WHITE", "#FFFFFF"},       {"MAROON", "#800000"},     {"RED", "#F7120D"},
+    {"PURPLE", "#800080"},      {"FUCHSIA", "#FF00FF"},    {"MAGENTA", "#FF00FF"},
+    {"GREEN", "#008000"},       {"LIME", "#00FF00"},       {"OLIVE", "#808000"},
+    {"YELLOW", "#FFFF00"},      {"NAVY", "#000080"},       {"BLUE", "#0000FF"},
+    {"TEAL", "#008080"},        {"AQUA", "#00FFFF"},       {"CYAN", "#00FFFF"},
+    {"AZURE", "#F0FFFF"},       {"GOLD", "#FFD700"},       {"LIGHTBLUE", "#ADD8E6"},
+    {"LIGHTCYAN", "#E0FFFF"},   {"LIGHTGREEN", "#90EE90"}, {"LIGHTPINK", "#FFB6C1"},
+    {"LIGHTYELLOW", "#FFFFE0"}, {"TOMATO", "#FF6347"},     {"VIOLET", "#EE82EE"},
+    {"PINK", "#FFC0CB"},        {"IVORY", "#FFFFF0"},      {"DARKGRAY", "#A9A9A9"},
+    {"DARKCYAN", "#008B8B"},    {"DARKBLUE", "#00008B"},   {"BROWN", "#A52A2A"},
+    {"BEIGE", "#F5F5DC"},       {"ORANGE", "#FF7F00"},
 }};
 
 // Two upper-case hexadecimal digits of a component: rounded half to even, the last two
@@ -62,7 +62,8 @@ std::string ComponentColor(std::string_view text) {
     for (const std::string& part : parts) color += HexByte(LeadingNumber(part));
   } else if (parts.size() == 4) {
     const double black = LeadingNumber(parts[3]);
-    for (int i = 0; i < 3; ++i) color += HexByte(std::fabs(100 - (LeadingNumber(parts[i]) + black)) * 2.55);
+    for (int i = 0; i < 3; ++i)
+      color += HexByte(std::fabs(100 - (LeadingNumber(parts[i]) + black)) * 2.55);
   } else {
     throw RuntimeError(kTypeMismatch);
   }
@@ -74,10 +75,14 @@ std::string ComponentColor(std::string_view text) {
 NormalizedColor NormalizeColor(std::string_view text) {
   if (text.empty()) return {};
   switch (text[0]) {
-    case '#': return {HexColor(text), {}};
-    case '%': return {GreyColor(text), {}};
-    case '@': return {ComponentColor(text), {}};
-    default: break;
+    case '#':
+      return {HexColor(text), {}};
+    case '%':
+      return {GreyColor(text), {}};
+    case '@':
+      return {ComponentColor(text), {}};
+    default:
+      break;
   }
   const std::vector<std::string> parts = SplitText(text, ";");
   std::string name = TrimUpper(parts[0]);

@@ -22,12 +22,7 @@ std::string ColorArgument(const std::string& color, const std::string& pattern_c
 
 void PushDrawingState(Document& doc) {
   std::vector<SavedDrawingState>& entries = doc.graphics.state_stack.entries;
-  if (entries.size() == entries.capacity()) {
-    const int count = static_cast<int>(entries.size());
-    entries.reserve(static_cast<std::size_t>(entries.empty()
-                                                 ? InitialTableSize(doc.memory_factor)
-                                                 : GrownTableSize(count, doc.memory_factor)));
-  }
+  GrowAppendedTable(entries, doc.memory_factor);
   const GraphicsState& g = doc.graphics;
   entries.push_back({doc.page.unit_factor, doc.page.x, doc.page.y, g.fill_color,
                      g.fill_pattern_color, g.line_color, g.line_pattern_color, g.text_color,

@@ -4,6 +4,7 @@
 
 #include "pdf/core/area.h"
 #include "pdf/graphics/drawing_state.h"
+#include "pdf/graphics/reusable_graphics.h"
 
 namespace pagora {
 
@@ -27,6 +28,8 @@ struct GraphicsState {
   Area last_area;
   // Drawing states saved by tables and restored at their ends.
   StateStack state_stack;
+  TableState table;
+  ReusableGraphics reusable;
 };
 
 }  // namespace pagora

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
@@ -22,7 +23,7 @@ std::vector<float> NamedDash(const std::string& name) {
 
 }  // namespace
 
-void Pagora::SetDash(const std::string& pattern, float phase) {
+void Pagora::SetDash(const std::string& pattern, float phase) try {
   const std::string name = TrimUpper(pattern);
   std::string body;
   if (name.empty() || name == "SOLID") {
@@ -35,9 +36,11 @@ void Pagora::SetDash(const std::string& pattern, float phase) {
     }
   }
   AppendContent(*doc_, "[" + body + " ] " + FormatLength(phase, doc_->page.unit_factor) + " d");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetLineStyle(int style, float miter_limit) {
+void Pagora::SetLineStyle(int style, float miter_limit) try {
   // Bits 0x60 together, or join bits 6 and 7, would name a cap or join beyond round and
   // square (2), which the format does not have; they are read as 2.
   const int cap = std::min((style & 0x70) / 32, 2);
@@ -45,16 +48,20 @@ void Pagora::SetLineStyle(int style, float miter_limit) {
   AppendContent(*doc_, " " + std::to_string(cap) + " J");
   AppendContent(*doc_, " " + std::to_string(join) + " j");
   if (miter_limit >= 1) AppendContent(*doc_, FormatNumber(miter_limit) + " M");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetLineWidth(float width) {
+void Pagora::SetLineWidth(float width) try {
   if (width < 0) return;
   const std::string text = FormatLength(width, doc_->page.unit_factor);
   doc_->graphics.line_width = width * doc_->page.unit_factor;
   AppendContent(*doc_, text + " w");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetAlpha(int percent) {
+void Pagora::SetAlpha(int percent) try {
   const std::string opacity = percent < 0     ? "0"
                               : percent > 100 ? "1"
                                               : FormatNumber(static_cast<float>(percent / 100.0));
@@ -66,6 +73,8 @@ void Pagora::SetAlpha(int percent) {
   doc_->resources.ext_gstates +=
       "/GSTATE_" + std::to_string(n) + " " + std::to_string(object) + " 0 R ";
   AppendContent(*doc_, "/GSTATE_" + std::to_string(n) + " gs");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

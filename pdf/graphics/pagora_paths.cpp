@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/drawing.h"
@@ -38,27 +39,33 @@ void SetPositionAndArea(Document& doc, float x, float y, float left, float top, 
                             ToPoints(doc, right), doc.page.height - ToPoints(doc, bottom)};
 }
 
-void Pagora::MoveTo(float x, float y) {
+void Pagora::MoveTo(float x, float y) try {
   AppendContent(*doc_, PathPoint(*doc_, x, y) + " m");
   doc_->page.x = ToPoints(*doc_, x);
   doc_->page.y = ToPoints(*doc_, y);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawLine(float x1, float y1, float x2, float y2, int style) {
+void Pagora::DrawLine(float x1, float y1, float x2, float y2, int style) try {
   AppendContent(*doc_, PathPoint(*doc_, x1, y1) + " m " + PathPoint(*doc_, x2, y2) + " l");
   AppendContent(*doc_, PaintPath(style));
   SetPositionAndArea(*doc_, x2, y2, x1, y1, x2, y2);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawLineTo(float x, float y, int style) {
+void Pagora::DrawLineTo(float x, float y, int style) try {
   AppendContent(*doc_, PathPoint(*doc_, x, y) + " l");
   AppendContent(*doc_, PaintPath(style));
   doc_->page.x = ToPoints(*doc_, x);
   doc_->page.y = ToPoints(*doc_, y);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::DrawRect(float x, float y, float width, float height, int style, float ray,
-                      int rounded_corners) {
+                      int rounded_corners) try {
   if (ray <= 0) {
     AppendContent(*doc_, PathPoint(*doc_, x, y) + " " + PathPoint(*doc_, width, height) + " re");
   } else {
@@ -89,9 +96,11 @@ void Pagora::DrawRect(float x, float y, float width, float height, int style, fl
   }
   AppendContent(*doc_, PaintPath(style));
   SetPositionAndArea(*doc_, x, y, x, y, x + width, y + height);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawEllipse(float cx, float cy, float rx, float ry, int style) {
+void Pagora::DrawEllipse(float cx, float cy, float rx, float ry, int style) try {
   const double kx = kEllipseKappa * rx;
   const double ky = kEllipseKappa * ry;
   const auto curve = [&](double x1, double y1, double x2, double y2, double x3, double y3) {
@@ -109,14 +118,18 @@ void Pagora::DrawEllipse(float cx, float cy, float rx, float ry, int style) {
                 curve(cx + kx, cy + double{ry}, cx + double{rx}, cy + ky, cx + double{rx}, cy));
   AppendContent(*doc_, PaintPath(style));
   SetPositionAndArea(*doc_, cx, cy, cx - rx, cy - ry, cx + rx, cy + ry);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawCircle(float cx, float cy, float ray, int style) {
+void Pagora::DrawCircle(float cx, float cy, float ray, int style) try {
   DrawEllipse(cx, cy, ray, ray, style);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::DrawArc(float cx, float cy, float ray, float start_angle, float end_angle, float ratio,
-                     bool pie, int quality, int style) {
+                     bool pie, int quality, int style) try {
   // A step of 0 would never reach the end angle.
   if (quality == 0) throw RuntimeError(kInvalidCall);
   if (style & kPathFill) pie = true;
@@ -137,10 +150,12 @@ void Pagora::DrawArc(float cx, float cy, float ray, float start_angle, float end
   if (pie) AppendContent(*doc_, PathPoint(*doc_, cx, cy) + " l");
   AppendContent(*doc_, PaintPath(style));
   SetPositionAndArea(*doc_, cx, cy, cx - ray, cy - ray, cx + ray, cy + ray);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void Pagora::DrawCurve(int kind, float x1, float y1, float x2, float y2, float x3, float y3,
-                       int style) {
+                       int style) try {
   switch (kind) {
     case 1:
       AppendContent(*doc_, PathPoint(*doc_, x1, y1) + " " + PathPoint(*doc_, x2, y2) + " " +
@@ -159,9 +174,11 @@ void Pagora::DrawCurve(int kind, float x1, float y1, float x2, float y2, float x
       break;
   }
   AppendContent(*doc_, PaintPath(style));
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawPolygon(float cx, float cy, float ray, int sides, int style) {
+void Pagora::DrawPolygon(float cx, float cy, float ray, int sides, int style) try {
   if (sides == 0) throw RuntimeError(kDivisionByZero);
   const float radius = std::fabs(ray);
   const float step = 360.0f / static_cast<float>(sides);
@@ -176,9 +193,11 @@ void Pagora::DrawPolygon(float cx, float cy, float ray, int sides, int style) {
   AppendContent(*doc_, path);
   AppendContent(*doc_, PaintPath(style | kPathClose));
   SetPositionAndArea(*doc_, cx, cy, cx - radius, cy - radius, cx + radius, cy + radius);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::DrawPolyline(const std::vector<float>& points, int style) {
+void Pagora::DrawPolyline(const std::vector<float>& points, int style) try {
   // The path is built whole first, so that an unpaired value writes nothing.
   if (points.empty() || points.size() % 2 != 0) throw RuntimeError(kSubscriptOutOfRange);
   const float k = doc_->page.unit_factor;
@@ -202,6 +221,8 @@ void Pagora::DrawPolyline(const std::vector<float>& points, int style) {
   const std::size_t at = (style & kPathClose) ? 0 : points.size() - 2;
   doc_->page.x = points[at] * k;
   doc_->page.y = points[at + 1] * k;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 const Area& Pagora::LastArea() const {

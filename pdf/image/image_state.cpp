@@ -21,12 +21,7 @@ int AddImage(ImageState& images, std::string upper_name, std::int16_t frame,
              std::uint8_t memory_factor) {
   if (images.count >= kMaxImages) throw RuntimeError(kOverflow);
   const int n = ++images.count;
-  if (images.entries.empty()) {
-    images.entries.resize(static_cast<std::size_t>(InitialTableSize(memory_factor)) + 1);
-  }
-  if (static_cast<std::size_t>(n) >= images.entries.size()) {
-    images.entries.resize(static_cast<std::size_t>(GrownTableSize(n, memory_factor)) + 1);
-  }
+  GrowIndexedTable(images.entries, n, memory_factor);
   images.entries[n] = {std::move(upper_name), 0, 0, frame, false};
   return n;
 }

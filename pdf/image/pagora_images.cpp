@@ -4,6 +4,7 @@
 
 #include "pdf/core/ascii_case.h"
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/file_input.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
@@ -25,7 +26,7 @@ std::optional<std::uint32_t> ColorKey(const std::string& color) {
 }  // namespace
 
 void Pagora::DrawImage(const std::string& file_name, float x, float y, float width, float height,
-                       int frame, const std::string& transparent_color) {
+                       int frame, const std::string& transparent_color) try {
   Document& doc = *doc_;
   if (frame < INT16_MIN || frame > INT16_MAX) throw RuntimeError(kOverflow);
   const std::string upper_name = AsciiUpperCase(file_name);
@@ -68,6 +69,8 @@ void Pagora::DrawImage(const std::string& file_name, float x, float y, float wid
                          FormatLength(flip ? -height : height, k) + " " + FormatLength(x, k) + " " +
                          FormatLength(flip ? y + height : y, k) + " cm /_IMG_" +
                          std::to_string(number) + " Do Q");
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 void ReadRasterEntry(Document& doc, int number, const std::string& file_name, RasterReader reader,

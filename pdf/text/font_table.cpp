@@ -4,16 +4,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "pdf/core/ascii_case.h"
 #include "pdf/text/standard_font_metrics.h"
 
 namespace pagora {
 namespace {
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 std::string_view StyleSuffix(int style) {
   switch (style & 3) {
@@ -38,7 +33,7 @@ FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t 
   }
   FontRequest request;
   request.resource_name = compact;
-  if (const auto standard = StandardFamilyNamed(UpperCase(compact))) {
+  if (const auto standard = StandardFamilyNamed(AsciiUpperCase(compact))) {
     request.family = StandardFamilyName(*standard);
     request.resource_name = request.family;
     if (FamilyHasStyles(*standard)) request.resource_name += StyleSuffix(style);
@@ -46,7 +41,7 @@ FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t 
     request.family = compact;
   }
   if (encoding == 1) request.resource_name.insert(0, "MAC");
-  request.key = UpperCase(request.resource_name);
+  request.key = AsciiUpperCase(request.resource_name);
   return request;
 }
 
@@ -59,7 +54,7 @@ int FindFont(const std::vector<FontRecord>& fonts, std::string_view key, std::in
 
 FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t encoding) {
   const StandardFamily family =
-      StandardFamilyNamed(UpperCase(request.family)).value_or(StandardFamily::kArial);
+      StandardFamilyNamed(AsciiUpperCase(request.family)).value_or(StandardFamily::kArial);
   FontRecord record;
   record.key = request.key;
   record.resource_name = request.resource_name;
@@ -73,24 +68,6 @@ FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t en
   return record;
 }
 
-std::string PdfNameToken(std::string_view name) {
-  static constexpr std::string_view kSpecial = "()<>[]{}/%#";
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string token;
-  token.reserve(name.size());
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < '!' || byte > '~' || kSpecial.find(c) != std::string_view::npos) {
-      token += '#';
-      token += kHex[byte >> 4];
-      token += kHex[byte & 15];
-    } else {
-      token += c;
-    }
-  }
-  return token;
-}
-
 std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
                                               std::string_view resource_name,
                                               int descriptor_object) {
@@ -99,7 +76,7 @@ std::vector<std::string> BuildFontObjectLines(const FontRecord& record,
                   std::string(record.true_type ? "TrueType" : "Type1") + " /Name /" +
                   PdfNameToken(resource_name) + " /BaseFont /" + PdfNameToken(record.name) +
                   " /FirstChar 0 /LastChar 255");
-  const std::string upper_name = UpperCase(record.name);
+  const std::string upper_name = AsciiUpperCase(record.name);
   if (upper_name != "SYMBOL" && upper_name != "ZAPFDINGBATS") {
     lines.push_back(std::string("/Encoding << /Type /Encoding /BaseEncoding /") +
                     (record.encoding == 1 ? "MacRomanEncoding" : "WinAnsiEncoding") + ">>");

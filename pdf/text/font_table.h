@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/text_encoding.h"
 #include "pdf/text/font_state.h"
 
 namespace pagora {
@@ -35,10 +36,6 @@ int FindFont(const std::vector<FontRecord>& fonts, std::string_view key, std::in
 // family, Arial with the suffix); its key and resource name are the request's, so that the
 // same request finds it again.
 FontRecord MakeFontRecord(const FontRequest& request, int style, std::int32_t encoding);
-
-// A byte string as a PDF name token without its "/": regular characters are kept, and
-// delimiters, white space, "#" and bytes outside "!".."~" become "#" and two hex digits.
-std::string PdfNameToken(std::string_view name);
 
 // The lines of the font object for `record` under `resource_name`, up to its closing
 // ">>": the dictionary with /Subtype /Type1 or /TrueType, /Name, /BaseFont, codes 0..255,

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/graphics/drawing.h"
@@ -10,7 +11,7 @@
 
 namespace pagora {
 
-void Pagora::SetFont(const std::string& family, float size, int style, int encoding) {
+void Pagora::SetFont(const std::string& family, float size, int style, int encoding) try {
   doc_->fonts.requested_name = family;
   doc_->fonts.style = style;
   if (size != 0) doc_->fonts.size = size;
@@ -26,20 +27,17 @@ void Pagora::SetFont(const std::string& family, float size, int style, int encod
   }
   doc_->fonts.current_name = doc_->fonts.fonts[static_cast<std::size_t>(index) - 1].resource_name;
   doc_->fonts.current_index = index;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::SetFontSize(float points) {
-  doc_->fonts.size = points;
+void Pagora::SetFontSize(float points) try { doc_->fonts.size = points; } catch (...) {
+  RethrowAsRuntimeError();
 }
 
 int AppendFontRecord(Document& doc, FontRecord record) {
   std::vector<FontRecord>& fonts = doc.fonts.fonts;
-  if (fonts.size() == fonts.capacity()) {
-    const int count = static_cast<int>(fonts.size());
-    fonts.reserve(static_cast<std::size_t>(fonts.empty()
-                                               ? InitialTableSize(doc.memory_factor)
-                                               : GrownTableSize(count, doc.memory_factor)));
-  }
+  GrowAppendedTable(fonts, doc.memory_factor);
   fonts.push_back(std::move(record));
   return static_cast<int>(fonts.size());
 }

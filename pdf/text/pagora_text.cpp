@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/text_encoding.h"
@@ -34,8 +35,7 @@ void EmitText(Document& doc, float x, float y, float width, std::string_view tex
     natural = line.natural;
 
     const float size = doc.fonts.size;
-    const FontRecord* font = doc.fonts.Current();
-    const float descent = font != nullptr ? size * static_cast<float>(font->descent) / 1000 : 0;
+    const float descent = TextDescent(doc, size);
     advance = TextHeight(doc) * doc.fonts.text.line_spacing * k;
     const float left = (x + line.offset) * k;
     const float descent_line = doc.page.height - y * k + descent;
@@ -80,11 +80,13 @@ void EmitText(Document& doc, float x, float y, float width, std::string_view tex
   }
 }
 
-void Pagora::DrawText(float x, float y, const std::string& text, int align) {
+void Pagora::DrawText(float x, float y, const std::string& text, int align) try {
   EmitText(*doc_, x, y, 0, text, 0, align & 7, /*new_line=*/false);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::WriteText(const std::string& text, int text_style, float percent_size) {
+void Pagora::WriteText(const std::string& text, int text_style, float percent_size) try {
   // Styles outside 0..3 have no placement of their own: they draw as normal text.
   if (text_style < 0 || text_style > 3) text_style = 0;
   const float k = doc_->page.unit_factor;
@@ -112,11 +114,15 @@ void Pagora::WriteText(const std::string& text, int text_style, float percent_si
   }
   doc_->page.y = current_y;
   doc_->fonts.size = old_size;
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
-void Pagora::WriteTextLn(const std::string& text) {
+void Pagora::WriteTextLn(const std::string& text) try {
   EmitText(*doc_, ToUserUnits(*doc_, doc_->page.x), ToUserUnits(*doc_, doc_->page.y), 0, text, 0, 1,
            /*new_line=*/true);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

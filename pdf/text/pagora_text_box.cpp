@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/drawing.h"
 #include "pdf/graphics/path_style.h"
@@ -11,7 +12,7 @@
 namespace pagora {
 std::string Pagora::DrawTextBox(float x, float y, float width, float height,
                                 const std::string& text, float indentation, int align,
-                                int options) {
+                                int options) try {
   const float k = doc_->page.unit_factor;
   const float line_height = TextHeight() * k * doc_->fonts.text.line_spacing;
   if (options != 1) {
@@ -34,9 +35,7 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   } else if (align & kAlignBottom) {
     first_bottom = (y + height) * k - (lines - 1) * line_height;
   }
-  const FontRecord* font = doc_->fonts.Current();
-  const float descent =
-      font != nullptr ? doc_->fonts.size * static_cast<float>(font->descent) / 1000 : 0;
+  const float descent = TextDescent(*doc_, doc_->fonts.size);
   const float first_baseline = first_bottom + descent;
 
   float baseline = first_baseline;
@@ -52,6 +51,8 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   doc_->page.x = ToPoints(*doc_, x);
   doc_->page.y = ToPoints(*doc_, y + lines * line_height / k);
   return std::move(layout.rest);
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pdf/core/document.h"
+#include "pdf/core/error_boundary.h"
 #include "pdf/core/file_input.h"
 #include "pdf/core/pagora.h"
 #include "pdf/text/font_table.h"
@@ -33,7 +34,7 @@ std::string UnusedResourceName(const std::vector<FontRecord>& fonts, const std::
 }  // namespace
 
 void Pagora::AddFont(const std::string& ttf_file, const std::string& font_alias, bool embedded,
-                     int encoding) {
+                     int encoding) try {
   Document& doc = *doc_;
   try {
     const std::vector<std::uint8_t> file = ReadWholeFile(ttf_file);
@@ -54,6 +55,8 @@ void Pagora::AddFont(const std::string& ttf_file, const std::string& font_alias,
   } catch (const RuntimeError& e) {
     RecordError(doc, "AddFont", ttf_file, e);
   }
+} catch (...) {
+  RethrowAsRuntimeError();
 }
 
 }  // namespace pagora

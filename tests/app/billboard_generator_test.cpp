@@ -63,9 +63,10 @@ TEST_F(BillboardTest, PrintsOneProtectedRedPageWithEveryCaptionAndValue) {
   const std::string info = RunCommand("pdfinfo " + ShellQuote(pdf.string())).output;
   EXPECT_EQ(PdfinfoField(info, "Pages"), "1");
   EXPECT_EQ(PdfinfoField(info, "Page size").substr(0, 20), "2836 x 3689.84 pts");
-  EXPECT_EQ(PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:no change:no addNotes:no", 0),
-            0u);
-  const std::string encryption = RunCommand("qpdf --show-encryption " + ShellQuote(pdf.string())).output;
+  EXPECT_EQ(
+      PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:no change:no addNotes:no", 0), 0u);
+  const std::string encryption =
+      RunCommand("qpdf --show-encryption " + ShellQuote(pdf.string())).output;
   EXPECT_NE(encryption.find("R = 2"), std::string::npos) << encryption;
   EXPECT_NE(encryption.find("P = -60"), std::string::npos) << encryption;
 
@@ -80,9 +81,9 @@ TEST_F(BillboardTest, PrintsOneProtectedRedPageWithEveryCaptionAndValue) {
   for (const auto& caption : kRightCaptions) {
     EXPECT_NE(text.find(words(caption.text)), std::string::npos) << caption.text;
   }
-  for (const char* value : {"Via Libertà 12, Vesola", "Rifacimento facciate e tetto",
-                            "Edil Nicolò srl", "05/03/2008", "DIA", "Arch. Giulia Verdi",
-                            "Geom. Carlo Neri"}) {
+  for (const char* value :
+       {"Via Libertà 12, Vesola", "Rifacimento facciate e tetto", "Edil Nicolò srl", "05/03/2008",
+        "DIA", "Arch. Giulia Verdi", "Geom. Carlo Neri"}) {
     EXPECT_NE(text.find(value), std::string::npos) << value << "\n" << text;
   }
   EXPECT_EQ(text.find("CODADAPERDERE"), std::string::npos);  // only a value's first line

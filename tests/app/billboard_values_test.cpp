@@ -10,15 +10,12 @@ namespace {
 using Keys = std::map<std::string, std::string>;
 
 TEST(BillboardValues, OwnKeysWinAndSiblingKeysFillTheGaps) {
-  Keys keys = {{"INDIRIZZO_CONDOMINIO", "Via Verdi 3"},
-               {"RAGIONE_SOCIALE_IMPRESA", "Edil Vesola srl"},
-               {"COGNOME_PROGETTISTA", "Rossi"},
-               {"TITOLO_DIRETTORE_LAVORI", "Ing."},
-               {"NOME_DIRETTORE_LAVORI", "Anna"},
-               {"COGNOME_DIRETTORE_LAVORI", "Bianchi"},
-               {"PANNELLONE_TIPO_CENTRO", "qp"},
-               {"PANNELLONE_DATA_INIZIO_LAVORI", "20080305"},
-               {"PANNELLONE_DATA_FINE_LAVORI", "0"}};
+  Keys keys = {
+      {"INDIRIZZO_CONDOMINIO", "Via Verdi 3"}, {"RAGIONE_SOCIALE_IMPRESA", "Edil Vesola srl"},
+      {"COGNOME_PROGETTISTA", "Rossi"},        {"TITOLO_DIRETTORE_LAVORI", "Ing."},
+      {"NOME_DIRETTORE_LAVORI", "Anna"},       {"COGNOME_DIRETTORE_LAVORI", "Bianchi"},
+      {"PANNELLONE_TIPO_CENTRO", "qp"},        {"PANNELLONE_DATA_INIZIO_LAVORI", "20080305"},
+      {"PANNELLONE_DATA_FINE_LAVORI", "0"}};
   BillboardValues v = ComposeBillboardValues(keys);
   EXPECT_EQ(v.site_class, "QP");
   EXPECT_EQ(v.address, "Via Verdi 3");
@@ -49,7 +46,9 @@ TEST(BillboardValues, PermitWordingTakesTheLastRuleThatApplies) {
         {"DATA_DISPOSIZIONE_DIRIGENZIALE", "20080305"}},
        "Provv. aut. Comune Vesola n.123 del 05/03/2008"},
       {{{"DISPOSIZIONE_DIRIGENZIALE_NUM", "7"}}, "Provv. aut. Comune Vesola n.7 del "},
-      {{{"DIA_SI_NO", "S"}, {"DISPOSIZIONE_DIRIGENZIALE_NUM", "123"}, {"RELAZIONE_ASSEVERATA", "S"}},
+      {{{"DIA_SI_NO", "S"},
+        {"DISPOSIZIONE_DIRIGENZIALE_NUM", "123"},
+        {"RELAZIONE_ASSEVERATA", "S"}},
        "Relazione asseverata"},
       {{{"DIA_SI_NO", "S"}, {"PANNELLONE_TITOLO_EDILIZIO", "Permesso n. 9"}}, "Permesso n. 9"},
   };
@@ -57,7 +56,8 @@ TEST(BillboardValues, PermitWordingTakesTheLastRuleThatApplies) {
 }
 
 TEST(BillboardGenerator, FailuresAfterBeginDocBecomeItalianMessages) {
-  const BillboardOutcome open = FailureOutcome(52, "Pagora.BeginDoc", "Nome o numero di file non valido");
+  const BillboardOutcome open =
+      FailureOutcome(52, "Pagora.BeginDoc", "Nome o numero di file non valido");
   EXPECT_FALSE(open.printed);
   EXPECT_FALSE(open.critical);
   EXPECT_EQ(open.message, "Il file è aperto, mi è impossibile generarlo !");

@@ -40,8 +40,8 @@ TEST(TableGrowth, FollowsTheMemoryFactor) {
   EXPECT_EQ(InitialTableSize(4), 40);
   EXPECT_EQ(GrownTableSize(10, 1), 20);
   EXPECT_EQ(GrownTableSize(10, 0), 20);
-  EXPECT_EQ(GrownTableSize(12, 2), 27);   // 12 + 10 + 4.8
-  EXPECT_EQ(GrownTableSize(11, 2), 25);   // 11 + 10 + 4.4
+  EXPECT_EQ(GrownTableSize(12, 2), 27);  // 12 + 10 + 4.8
+  EXPECT_EQ(GrownTableSize(11, 2), 25);  // 11 + 10 + 4.4
   EXPECT_EQ(GrownTableSize(100, 10), 310);
 }
 

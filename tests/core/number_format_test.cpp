@@ -22,11 +22,26 @@ TEST(FormatNumber, WritesTheDocumentedExamples) {
     float input;
     const char* text;
   } cases[] = {
-      {2.0f, "2"},          {0.5f, "0.5"},         {595.27559f, "595.276"}, {0.0004f, "0"},
-      {12.3456f, "12.346"}, {-3.25f, "-3.25"},     {12345.678f, "12345.68"}, {0.0f, "0"},
-      {-0.0f, "0"},         {-0.0004f, "0"},       {0.001f, "0.001"},       {0.01f, "0.01"},
-      {1.0625f, "1.063"},   {-1.0625f, "-1.063"},  {999.9996f, "1000"},     {596.0f, "596"},
-      {1e6f, "1000000"},    {9999999.0f, "9999999"}, {1e7f, "10000000"},     {123456789.0f, "123456800"},
+      {2.0f, "2"},
+      {0.5f, "0.5"},
+      {595.27559f, "595.276"},
+      {0.0004f, "0"},
+      {12.3456f, "12.346"},
+      {-3.25f, "-3.25"},
+      {12345.678f, "12345.68"},
+      {0.0f, "0"},
+      {-0.0f, "0"},
+      {-0.0004f, "0"},
+      {0.001f, "0.001"},
+      {0.01f, "0.01"},
+      {1.0625f, "1.063"},
+      {-1.0625f, "-1.063"},
+      {999.9996f, "1000"},
+      {596.0f, "596"},
+      {1e6f, "1000000"},
+      {9999999.0f, "9999999"},
+      {1e7f, "10000000"},
+      {123456789.0f, "123456800"},
       {-2.5e20f, "-250000000000000000000"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.input), c.text) << c.input;
@@ -35,7 +50,8 @@ TEST(FormatNumber, WritesTheDocumentedExamples) {
 TEST(FormatNumber, NeverWritesACommaInACommaLocale) {
   const char* old = std::setlocale(LC_ALL, nullptr);
   const std::string saved = old ? old : "C";
-  if (std::setlocale(LC_ALL, "it_IT.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+  if (std::setlocale(LC_ALL, "it_IT.UTF-8") == nullptr &&
+      std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
     GTEST_SKIP() << "no comma locale installed";
   }
   EXPECT_EQ(FormatNumber(28.346455f), "28.346");
@@ -44,8 +60,9 @@ TEST(FormatNumber, NeverWritesACommaInACommaLocale) {
 }
 
 TEST(FormatNumber, RefusesWhatSinglePrecisionCannotHold) {
-  for (const float x : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
-                        std::numeric_limits<float>::quiet_NaN(), 1e36f, -3.4e38f}) {
+  for (const float x :
+       {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+        std::numeric_limits<float>::quiet_NaN(), 1e36f, -3.4e38f}) {
     try {
       FormatNumber(x);
       ADD_FAILURE() << x << " was formatted";
@@ -115,13 +132,15 @@ std::string ReferenceFormat(float x) {
   if (r == 0) return "0";
   ExactDecimal value = ExactValue(std::fabs(r));
   std::string digits;
-  for (uint128 d = value.digits; d != 0; d /= 10) digits.insert(digits.begin(), char('0' + int(d % 10)));
+  for (uint128 d = value.digits; d != 0; d /= 10)
+    digits.insert(digits.begin(), char('0' + int(d % 10)));
   // Round to seven significant digits, ties to even.
   if (digits.size() > 7) {
     const std::size_t cut = digits.size() - 7;
     const std::string rest = digits.substr(7);
     std::string kept = digits.substr(0, 7);
-    const bool above_half = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+    const bool above_half =
+        rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
     const bool tie = rest[0] == '5' && !above_half;
     if (above_half || (tie && (kept.back() - '0') % 2 == 1)) {
       int i = 6;
@@ -178,9 +197,11 @@ TEST(FormatNumber, MatchesExactReferenceOnMillionsOfFloats) {
 TEST(FormatNumber, MatchesExactReferenceOnEveryFloatInUnitInterval) {
   // Every float in [1, 1.25): a dense slice where seven digits meet the float's precision.
   int mismatches = 0;
-  for (std::uint32_t bits = std::bit_cast<std::uint32_t>(1.0f); bits < std::bit_cast<std::uint32_t>(1.25f); ++bits) {
+  for (std::uint32_t bits = std::bit_cast<std::uint32_t>(1.0f);
+       bits < std::bit_cast<std::uint32_t>(1.25f); ++bits) {
     const float x = std::bit_cast<float>(bits);
-    if (FormatNumber(x) != ReferenceFormat(x) && ++mismatches <= 10) ADD_FAILURE() << std::hexfloat << x;
+    if (FormatNumber(x) != ReferenceFormat(x) && ++mismatches <= 10)
+      ADD_FAILURE() << std::hexfloat << x;
   }
   EXPECT_EQ(mismatches, 0);
 }

@@ -113,7 +113,8 @@ TEST(ObjectWriter, WritingWithoutAFileIsARuntimeError) {
 TEST(ObjectWriter, MapsOpenFailuresToErrorNumbers) {
   TempDir dir;
   PdfObjectWriter writer;
-  EXPECT_EQ(ErrorNumberOf([&] { writer.Open((dir / "missing" / "a.pdf").string()); }), kPathNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { writer.Open((dir / "missing" / "a.pdf").string()); }),
+            kPathNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { writer.Open(dir.path().string()); }), kPathFileAccess);
 }
 

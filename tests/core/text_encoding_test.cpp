@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/literal_string.h"
-
 #include <random>
 #include <string>
+
+#include "tests/support/literal_string.h"
 
 namespace pagora {
 namespace {
@@ -35,7 +35,8 @@ TEST(EscapeString, RoundTripsEveryByteString) {
       if (escaped[j] == '\\') {
         ++j;
       } else {
-        ASSERT_TRUE(escaped[j] != '(' && escaped[j] != ')' && escaped[j] != '\r' && escaped[j] != '\n');
+        ASSERT_TRUE(escaped[j] != '(' && escaped[j] != ')' && escaped[j] != '\r' &&
+                    escaped[j] != '\n');
       }
     }
   }
@@ -46,9 +47,9 @@ TEST(ReplaceText, ReplacesFromStartUpToCount) {
   EXPECT_EQ(ReplaceText("aaaa", "a", "bb", 1, 2), "bbbbaa");
   EXPECT_EQ(ReplaceText("abcabc", "abc", "x", 2), "abcx");
   EXPECT_EQ(ReplaceText("abc", "", "x"), "abc");
-  EXPECT_EQ(ReplaceText("aAa", "A", "b"), "aba");      // case matters
-  EXPECT_EQ(ReplaceText("aaa", "aa", "a"), "aa");      // continues after the replacement
-  EXPECT_EQ(ReplaceText("abc", "c", "x", 9), "abc");   // start past the end
+  EXPECT_EQ(ReplaceText("aAa", "A", "b"), "aba");     // case matters
+  EXPECT_EQ(ReplaceText("aaa", "aa", "a"), "aa");     // continues after the replacement
+  EXPECT_EQ(ReplaceText("abc", "c", "x", 9), "abc");  // start past the end
   EXPECT_EQ(ReplaceText("", "a", "x"), "");
 }
 

@@ -39,8 +39,9 @@ void WriteMinimalDocument(const std::string& path) {
   writer.FinishObject();
 
   const int page = writer.StartObject();
-  writer.WriteLine("<< /Type /Page /Parent 1 0 R /MediaBox [0 0 200 100] /Resources 2 0 R\r/Contents " +
-                   std::to_string(stream) + " 0 R >>");
+  writer.WriteLine(
+      "<< /Type /Page /Parent 1 0 R /MediaBox [0 0 200 100] /Resources 2 0 R\r/Contents " +
+      std::to_string(stream) + " 0 R >>");
   writer.FinishObject();
 
   writer.StartObject(3);

@@ -48,11 +48,12 @@ TEST(ProtectedPagora, BillboardProtectionPrintsOnly) {
   const std::string file = ReadFileBytes(locked);
   EXPECT_NE(file.find("/P -60\r/V 1 /R 2 >>"), std::string::npos);
   EXPECT_NE(file.find("/Encrypt 10 0 R /ID [<"), std::string::npos);  // after the six page objects
-  EXPECT_EQ(file.find("Cantiere"), std::string::npos);  // the title is encrypted
+  EXPECT_EQ(file.find("Cantiere"), std::string::npos);                // the title is encrypted
   EXPECT_EQ(file.substr(0, 8), "%PDF-1.3");
 
   const std::string info = RunCommand("pdfinfo " + ShellQuote(locked.string())).output;
-  EXPECT_EQ(PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:no change:no addNotes:no", 0), 0u);
+  EXPECT_EQ(
+      PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:no change:no addNotes:no", 0), 0u);
   const std::string encryption =
       RunCommand("qpdf --show-encryption " + ShellQuote(locked.string())).output;
   EXPECT_NE(encryption.find("R = 2"), std::string::npos) << encryption;
@@ -83,7 +84,9 @@ TEST(ProtectedPagora, Revision3RaisesTheVersionAndGrantsWhatIsAsked) {
   EXPECT_EQ(file.substr(0, 8), "%PDF-1.4");
   EXPECT_NE(file.find("/V 2 /R 3 /Length 128 >>"), std::string::npos);
   const std::string info = RunCommand("pdfinfo " + ShellQuote(locked.string())).output;
-  EXPECT_EQ(PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:yes change:no addNotes:no", 0), 0u);
+  EXPECT_EQ(
+      PdfinfoField(info, "Encrypted").rfind("yes (print:yes copy:yes change:no addNotes:no", 0),
+      0u);
   EXPECT_NE(RunCommand("pdftotext -layout " + ShellQuote(locked.string()) + " -").exit_code, 1);
   EXPECT_NE(Decrypted(locked, "").find("/P (P-)"), std::string::npos);
 }

@@ -15,21 +15,21 @@ TEST(NormalizeColor, EveryFormReachesItsCanonicalText) {
   } cases[] = {
       {"", "", ""},
       {"#FF8000", "#FF8000", ""},
-      {"#ff8000", "#ff8000", ""},         // the caller's case survives
-      {"#F00", "#000F00", ""},            // right-aligned: green 15
-      {"#1234567", "#123456", ""},        // the first seven characters
+      {"#ff8000", "#ff8000", ""},   // the caller's case survives
+      {"#F00", "#000F00", ""},      // right-aligned: green 15
+      {"#1234567", "#123456", ""},  // the first seven characters
       {"%50", "#808080", ""},
       {"%0", "#FFFFFF", ""},
       {"%100", "#000000", ""},
-      {"%150", "#000000", ""},            // percentages are held to 0..100
+      {"%150", "#000000", ""},  // percentages are held to 0..100
       {"@255;0;0", "#FF0000", ""},
       {"@0;127,5;128.5", "#008080", ""},  // comma as decimal point, halves to even
       {"@256;0;0", "#000000", ""},        // the last two hexadecimal digits
       {"@0;0;0;100", "#000000", ""},
       {"@0;0;0;0", "#FFFFFF", ""},
-      {"@130;0;0;0", "#4CFFFF", ""},      // |100 - 130| like 70, not clamped
+      {"@130;0;0;0", "#4CFFFF", ""},  // |100 - 130| like 70, not clamped
       {"red", "#F7120D", ""},
-      {"  Red ;BLUE", "#F7120D", ""},     // a further part after a name is ignored
+      {"  Red ;BLUE", "#F7120D", ""},  // a further part after a name is ignored
       {"fuchsia", "#FF00FF", ""},
       {"magenta", "#FF00FF", ""},
       {"aqua", "#00FFFF", ""},

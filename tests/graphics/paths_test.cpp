@@ -50,7 +50,10 @@ TEST(Paths, LinesRectanglesAndCurves) {
        "\r15 10 m\r10 15 l\r5 10 l\r10 5 l\rh S"},
       {[](Pagora& d) { d.DrawPolygon(10, 10, -5, -4, 4); },
        "\r5 10 m\r10 5 l\r15 10 l\r10 15 l\rb*"},
-      {[](Pagora& d) { d.DrawPolyline({1, 2, 3, 4, 5, 6}, 0); }, "\r1 2 m\r3 4 l\r5 6 l\r\rS"},
+      {[](Pagora& d) {
+         d.DrawPolyline({1, 2, 3, 4, 5, 6}, 0);
+       },
+       "\r1 2 m\r3 4 l\r5 6 l\r\rS"},
   };
   for (const auto& c : cases) EXPECT_EQ(CaptureContent(c.draw), c.lines);
 }

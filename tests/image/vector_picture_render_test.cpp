@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "pdf/core/pagora.h"
 #include "pdf/image/eps_picture.h"
 #include "pdf/image/wmf_picture.h"
+#include "tests/support/document_capture.h"
 #include "tests/support/pdf_checker.h"
 
 namespace pagora {
@@ -32,34 +34,16 @@ std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// One page of `width` × `height` points whose content is the translated lines, after the
-// engine's own y-down page matrix. Uncompressed, with a computed cross-reference table.
-std::string OnePagePdf(int width, int height, const std::vector<std::string>& lines) {
-  std::string content = "1 0 0 -1 0 " + std::to_string(height) + " cm";
-  for (const std::string& line : lines) content += "\r" + line;
-  const std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R >>",
-      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(width) + " " +
-          std::to_string(height) + "] /Contents 4 0 R /Resources << >> >>",
-      "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
-  };
-  std::string pdf = "%PDF-1.4\n";
-  std::vector<std::size_t> offsets;
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    offsets.push_back(pdf.size());
-    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-  }
-  const std::size_t xref = pdf.size();
-  pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-  for (const std::size_t offset : offsets) {
-    char entry[24];
-    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-    pdf += entry;
-  }
-  pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
-         " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-  return pdf;
+// One page of `width` × `height` points on which DrawImage places the picture file.
+void WritePicturePage(const fs::path& pdf, int width, int height, const fs::path& picture,
+                      const PicturePlacement& placement) {
+  Pagora doc([] { return testing::FixedTestTime(); });
+  doc.SetPaperSize(kPaperCustom, static_cast<float>(width), static_cast<float>(height));
+  doc.BeginDoc(pdf.string());
+  doc.BeginPage();
+  doc.DrawImage(picture.string(), placement.x, placement.y, placement.width, placement.height);
+  EXPECT_EQ(doc.ErrNumber(), 0) << doc.ErrDescription();
+  doc.EndDoc();
 }
 
 struct GrayImage {
@@ -213,8 +197,7 @@ TEST_P(VectorPictureRenderTest, InksLikeTheReference) {
 
   TempDir dir;
   const fs::path pdf = dir / "picture.pdf";
-  std::ofstream(pdf, std::ios::binary)
-      << OnePagePdf(c.width + 2 * margin_x, c.height + 2 * margin_y, picture.lines);
+  WritePicturePage(pdf, c.width + 2 * margin_x, c.height + 2 * margin_y, Data(c.file), placement);
   ASSERT_TRUE(PassesAllReaders(pdf));
   const fs::path ours = dir / "ours.pgm";
   const testing::CommandResult run =

@@ -6,7 +6,9 @@
 
 namespace pagora::testing {
 
-LocalTime FixedTestTime() { return {2026, 12, 7, 10, 30, 15}; }
+LocalTime FixedTestTime() {
+  return {2026, 12, 7, 10, 30, 15};
+}
 
 void WriteOnePage(const std::filesystem::path& path, const std::function<void(Pagora&)>& draw) {
   Pagora doc(FixedTestTime);
@@ -26,7 +28,8 @@ std::string CaptureContent(const std::function<void(Pagora&)>& draw) {
   const std::string start_mark = "0 0 0 rg\r0 0 0 RG";
   const std::size_t start = file.find(start_mark);
   const std::size_t end = file.find("\nendstream", start);
-  if (start == std::string::npos || end == std::string::npos) throw std::runtime_error("no content");
+  if (start == std::string::npos || end == std::string::npos)
+    throw std::runtime_error("no content");
   return file.substr(start + start_mark.size(), end - start - start_mark.size());
 }
 

@@ -33,7 +33,7 @@ void Type(QWidget& field, const QString& text) {
 // Counts the billboards it is asked to open instead of starting a viewer.
 class CountingViewer : public DocumentViewer {
  public:
-  void Open(pagora::Pagora&) override { ++opened; }
+  void Open(const std::filesystem::path&) override { ++opened; }
   int opened = 0;
 };
 

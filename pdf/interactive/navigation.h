@@ -1,0 +1,42 @@
+#pragma once
+
+// Helpers of the bookmark, destination and link operations over the document.
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pdf/core/document.h"
+#include "pdf/core/table_growth.h"
+#include "pdf/interactive/destination_view.h"
+
+namespace pagora {
+
+// A destination's box from user lengths: X = x·k, Y = page height − y·k, width and height
+// times k; the zoom as given. RuntimeError 6 on overflow.
+ViewBox UserViewBox(const Document& doc, float x, float y, float width, float height, float zoom);
+
+// The name token of a destination: `prefix` and the caller's name, with the bytes a name
+// cannot hold written as "#xx", so that any name makes a well-formed file.
+std::string DestinationName(std::string_view prefix, std::string_view name);
+
+// Appends to one of the outline's tables, growing it by the engine's table rule or by
+// doubling, whichever gives more room.
+// RuntimeError 6 when the table already holds 2^31 - 1 entries.
+template <class Entry>
+void AppendEntry(std::vector<Entry>& table, Entry entry, std::uint8_t memory_factor) {
+  if (table.size() >= INT32_MAX) throw RuntimeError(kOverflow);
+  if (table.size() == table.capacity()) {
+    const int count = static_cast<int>(table.size());
+    const int size =
+        count == 0 ? InitialTableSize(memory_factor) : GrownTableSize(count, memory_factor);
+    // The rule's steps of ten entries would copy a long outline over and over, in time
+    // quadratic in its length; it stays the lower bound, the table at least doubles.
+    table.reserve(std::max({static_cast<std::size_t>(size), table.size() * 2, std::size_t{1}}));
+  }
+  table.push_back(std::move(entry));
+}
+
+}  // namespace pagora
