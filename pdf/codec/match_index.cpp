@@ -55,18 +55,6 @@ MatchIndex::MatchIndex(std::span<const std::uint8_t> input, int chain_length)
              static_cast<std::uint32_t>(previous_.size() - 1), 32 - std::countr_zero(hash_count)};
 }
 
-void MatchIndex::InsertPositions(std::uint32_t first, std::uint32_t end) {
-  // All but the last indexable position can read their prefix as one word.
-  const std::uint32_t word_end =
-      static_cast<std::uint32_t>(std::min<std::size_t>(end, input_.size() - 3));
-  const Chains chains = chains_;
-  const std::uint8_t* const base = input_.data();
-  std::uint32_t position = first;
-  for (; position < word_end; ++position)
-    chains.Enter(position, Load32(base + position) & kPrefixMask);
-  for (; position < end; ++position) FlateInsertPosition(position);
-}
-
 Match MatchIndex::ContinueWalk(Walk& walk, std::uint32_t position, int stop_length,
                                Match best) const {
   const int limit =

@@ -49,7 +49,20 @@ class MatchIndex {
   void FlateInsertPosition(std::uint32_t position) { chains_.Enter(position, PrefixAt(position)); }
 
   // Enters the positions from `first` to `end` (exclusive, at most input size - 2), in order.
-  void InsertPositions(std::uint32_t first, std::uint32_t end);
+  void InsertPositions(std::uint32_t first, std::uint32_t end) {
+    // All but the last indexable position can read their prefix as one word.
+    const std::uint32_t word_end =
+        static_cast<std::uint32_t>(std::min<std::size_t>(end, input_.size() - 3));
+    const Chains chains = chains_;
+    const std::uint8_t* const base = input_.data();
+    std::uint32_t position = first;
+    for (; position < word_end; ++position) {
+      std::uint32_t word;
+      std::memcpy(&word, base + position, 4);
+      chains.Enter(position, word & kPrefixMask);
+    }
+    for (; position < end; ++position) FlateInsertPosition(position);
+  }
 
   // A walk over the positions entered so far under the prefix at `position` (at most
   // input size - 3).
