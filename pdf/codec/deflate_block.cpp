@@ -60,34 +60,59 @@ std::uint64_t BytesOfBits(std::uint64_t bits) {
   return (kBlockHeaderBits + bits) / 8 + 1;
 }
 
+// A match's length symbol and extra bits as one field, for each length 3 to 258.
+struct LengthField {
+  std::uint32_t bits = 0;
+  int count = 0;
+};
+using LengthFields = std::array<LengthField, kMaxMatchLength - kMinMatchLength + 1>;
+
 void WriteTokens(std::span<const std::uint8_t> input, const Lz77Result& pass,
                  std::span<const HuffmanCode, kLiteralLengthSymbols> literal_length,
                  std::span<const HuffmanCode, kDistanceSymbols> distance, BitWriter& writer) {
-  std::size_t position = 0;
+  LengthFields length_fields;
+  for (int length = kMinMatchLength; length <= kMaxMatchLength; ++length) {
+    const int index = kLengthCodeIndex[length - kMinMatchLength];
+    const HuffmanCode code = literal_length[kFirstLengthSymbol + index];
+    length_fields[length - kMinMatchLength] = {
+        code.bits | static_cast<std::uint32_t>(length - kLengthBase[index]) << code.length,
+        code.length + kLengthExtraBits[index]};
+  }
+  // Literal codes are at most 15 bits, so three fit between flushes; a whole match (at
+  // most 15 + 5 + 15 + 13 bits) fits too.
+  static_assert(3 * kMaxCodeLength <= BitWriter::kRoomAfterFlush);
+  static_assert(2 * kMaxCodeLength + 5 + 13 <= BitWriter::kRoomAfterFlush);
+  const std::uint8_t* literal = input.data();
   for (const Token token : pass.tokens) {
     if (!token.IsMatch()) {
-      const std::size_t end = position + token.LiteralCount();
-      for (; position < end; ++position) {
-        const HuffmanCode code = literal_length[input[position]];
-        writer.PutBits(code.bits, code.length);
+      const std::uint8_t* const end = literal + token.LiteralCount();
+      for (; end - literal >= 3; literal += 3) {
+        for (int i = 0; i < 3; ++i) {
+          const HuffmanCode code = literal_length[literal[i]];
+          writer.AddBits(code.bits, code.length);
+        }
+        writer.Flush();
       }
+      for (; literal < end; ++literal) {
+        const HuffmanCode code = literal_length[*literal];
+        writer.AddBits(code.bits, code.length);
+      }
+      writer.Flush();
       continue;
     }
     const int length = token.Length();
     const int distance_value = token.Distance();
-    const int length_index = kLengthCodeIndex[length - kMinMatchLength];
-    const HuffmanCode length_code = literal_length[kFirstLengthSymbol + length_index];
-    writer.PutBits(length_code.bits, length_code.length);
-    writer.PutBits(static_cast<std::uint32_t>(length - kLengthBase[length_index]),
-                   kLengthExtraBits[length_index]);
+    const LengthField length_field = length_fields[length - kMinMatchLength];
+    writer.AddBits(length_field.bits, length_field.count);
     const int distance_symbol = DistanceSymbol(distance_value);
     const HuffmanCode distance_code = distance[distance_symbol];
-    writer.PutBits(distance_code.bits, distance_code.length);
-    writer.PutBits(static_cast<std::uint32_t>(distance_value - kDistanceBase[distance_symbol]),
+    writer.AddBits(distance_code.bits, distance_code.length);
+    writer.AddBits(static_cast<std::uint32_t>(distance_value - kDistanceBase[distance_symbol]),
                    kDistanceExtraBits[distance_symbol]);
-    position += static_cast<std::size_t>(length);
+    writer.Flush();
+    literal += length;
   }
-  assert(position == input.size());
+  assert(literal == input.data() + input.size());
   const HuffmanCode end_code = literal_length[kEndOfBlock];
   writer.PutBits(end_code.bits, end_code.length);
 }

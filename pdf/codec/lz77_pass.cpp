@@ -13,6 +13,8 @@ constexpr std::uint32_t kMaxShortMatchDistance = 4096;
 // Keeps a run's count clear of the bit that marks a match.
 constexpr std::uint32_t kMaxLiteralRun = 1u << 30;
 
+// Collects the tokens and counts the symbols. Literals are only counted as they come and
+// become one run token when a match (or the end) closes the run.
 class TokenSink {
  public:
   explicit TokenSink(Lz77Result& result, std::size_t input_size) : result_(result) {
@@ -21,23 +23,30 @@ class TokenSink {
 
   void Literal(std::uint8_t byte) {
     ++result_.literal_length_frequencies[byte];
-    if (!result_.tokens.empty() && !result_.tokens.back().IsMatch() &&
-        result_.tokens.back().LiteralCount() < kMaxLiteralRun) {
-      result_.tokens.back().AddLiteral();
-    } else {
-      result_.tokens.push_back(Token::LiteralRun(1));
-    }
+    ++pending_literals_;
   }
 
   void Match(int length, int distance) {
+    CloseLiteralRun();
     ++result_.literal_length_frequencies[kFirstLengthSymbol +
                                          kLengthCodeIndex[length - kMinMatchLength]];
     ++result_.distance_frequencies[DistanceSymbol(distance)];
     result_.tokens.push_back(Token::Match(length, distance));
   }
 
+  void CloseLiteralRun() {
+    for (; pending_literals_ > kMaxLiteralRun; pending_literals_ -= kMaxLiteralRun) {
+      result_.tokens.push_back(Token::LiteralRun(kMaxLiteralRun));
+    }
+    if (pending_literals_ > 0) {
+      result_.tokens.push_back(Token::LiteralRun(static_cast<std::uint32_t>(pending_literals_)));
+    }
+    pending_literals_ = 0;
+  }
+
  private:
   Lz77Result& result_;
+  std::size_t pending_literals_ = 0;
 };
 
 }  // namespace
@@ -79,9 +88,7 @@ Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row
     if (match.length >= kMinMatchLength) {
       sink.Match(match.length, static_cast<int>(start - match.position));
       const std::size_t end = start + static_cast<std::size_t>(match.length);
-      for (std::size_t covered = start; covered < std::min(end, last_indexed + 1); ++covered) {
-        index.FlateInsertPosition(static_cast<std::uint32_t>(covered));
-      }
+      index.InsertPositions(start, static_cast<std::uint32_t>(std::min(end, last_indexed + 1)));
       position = end;
     } else {
       sink.Literal(input[start]);
@@ -90,6 +97,7 @@ Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row
     }
   }
   for (; position < size; ++position) sink.Literal(input[position]);
+  sink.CloseLiteralRun();
   result.literal_length_frequencies[kEndOfBlock] = 1;
   return result;
 }

@@ -1,18 +1,16 @@
 #include "pdf/codec/match_index.h"
 
 #include <algorithm>
-#include <bit>
-#include <cassert>
-#include <cstring>
 
 namespace pagora::deflate {
 
 namespace {
 
-// At most half full, so probes stay short; 2^17 slots hold the prefixes of a full window
-// twice over, which is what lets stale prefixes be dropped only now and then.
-constexpr std::size_t kMaxSlots = std::size_t{1} << 17;
-constexpr std::size_t kMinSlots = 256;
+// A full window's positions spread over this many hashes leave most chains free of other
+// prefixes; the table stays small enough for the second-level cache.
+constexpr std::size_t kMaxHashes = std::size_t{1} << 16;
+constexpr std::size_t kMinHashes = 256;
+constexpr std::size_t kWindow = 32768;
 
 std::uint32_t Load32(const std::uint8_t* bytes) {
   std::uint32_t word;
@@ -20,7 +18,8 @@ std::uint32_t Load32(const std::uint8_t* bytes) {
   return word;
 }
 
-// Number of equal bytes at `a` and `b`, at most `limit`.
+// Number of equal bytes at `a` and `b`, at most `limit`: eight at a time, the first
+// difference found from the lowest set bit of their XOR.
 int CountEqual(const std::uint8_t* a, const std::uint8_t* b, int limit) {
   int length = 0;
   while (length + 8 <= limit) {
@@ -46,105 +45,69 @@ int CountEqual(const std::uint8_t* a, const std::uint8_t* b, int limit) {
 
 MatchIndex::MatchIndex(std::span<const std::uint8_t> input, int chain_length)
     : input_(input), chain_length_(chain_length) {
-  const std::size_t wanted = std::bit_ceil(std::max(kMinSlots, 2 * input.size()));
-  const std::size_t slot_count = std::min(kMaxSlots, wanted);
-  hash_shift_ = 32 - std::countr_zero(slot_count);
-  slots_.resize(slot_count);
-  previous_.resize(std::min(kWindow, std::bit_ceil(std::max<std::size_t>(input.size(), 1))));
+  // Short inputs, the usual stream, get tables no larger than they need.
+  const std::size_t reach = std::bit_ceil(std::max<std::size_t>(input.size(), 1));
+  const std::size_t hash_count = std::clamp(reach, kMinHashes, kMaxHashes);
+  head_.assign(hash_count, kNoPosition);
+  previous_.resize(std::min(kWindow, reach));
+  second_previous_.resize(previous_.size());
+  chains_ = {head_.data(), previous_.data(), second_previous_.data(),
+             static_cast<std::uint32_t>(previous_.size() - 1), 32 - std::countr_zero(hash_count)};
 }
 
-std::size_t MatchIndex::FindSlot(std::uint32_t key) const {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t slot = (key * 0x9E3779B1u) >> hash_shift_;
-  while (slots_[slot] != kEmpty && KeyAt(slots_[slot] - 1) != key) slot = (slot + 1) & mask;
-  return slot;
-}
-
-std::size_t MatchIndex::FindSlotRemembered(std::uint32_t key) {
-  for (const RememberedSlot& remembered : remembered_) {
-    // Without removals, a slot found empty for a key stays the key's place until taken.
-    if (remembered.valid && remembered.key == key &&
-        (slots_[remembered.slot] == kEmpty || KeyAt(slots_[remembered.slot] - 1) == key)) {
-      return remembered.slot;
-    }
-  }
-  const std::size_t slot = FindSlot(key);
-  remembered_[remembered_next_] = {key, slot, true};
-  remembered_next_ ^= 1;
-  return slot;
-}
-
-void MatchIndex::FlateInsertPosition(std::uint32_t position) {
-  assert(position + 2 < input_.size());
-  const std::uint32_t key = KeyAt(position);
-  std::size_t slot = FindSlotRemembered(key);
-  std::uint16_t back = 0;
-  if (slots_[slot] != kEmpty) {
-    const std::uint32_t distance = position - (slots_[slot] - 1);
-    if (distance <= kMaxMatchDistance) back = static_cast<std::uint16_t>(distance);
-  } else {
-    if (2 * (used_slots_ + 1) > slots_.size()) {
-      DropStalePrefixes(position);
-      slot = FindSlot(key);
-    }
-    ++used_slots_;
-  }
-  slots_[slot] = position + 1;
-  previous_[position & (previous_.size() - 1)] = back;
-}
-
-void MatchIndex::DropStalePrefixes(std::uint32_t position) {
-  // Every later search is at a position after this one, out of reach of anything older.
-  live_.clear();
-  for (const Slot slot : slots_) {
-    if (slot != kEmpty && position - (slot - 1) < kMaxMatchDistance) live_.push_back(slot);
-  }
-  std::fill(slots_.begin(), slots_.end(), kEmpty);
-  for (const Slot slot : live_) slots_[FindSlot(KeyAt(slot - 1))] = slot;
-  used_slots_ = live_.size();
-  remembered_ = {};
-}
-
-MatchIndex::Walk MatchIndex::StartWalk(std::uint32_t position) {
-  const std::size_t slot = FindSlotRemembered(KeyAt(position));
-  if (slots_[slot] == kEmpty) return {};
-  return {slots_[slot] - 1, chain_length_};
-}
-
-Match MatchIndex::FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length,
-                                    Match best) const {
+Match MatchIndex::ContinueWalk(Walk& walk, std::uint32_t position, int stop_length,
+                               Match best) const {
   const int limit =
       static_cast<int>(std::min<std::size_t>(kMaxMatchLength, input_.size() - 1 - position));
   const int enough = std::min(limit, stop_length);
-  if (best.length >= enough) return best;
-  const std::uint8_t* here = input_.data() + position;
-  const std::size_t ring_mask = previous_.size() - 1;
-  std::uint32_t next = walk.next;
+  if (best.length >= enough || walk.remaining <= 0) return best;
+  // Locals, so that the walk keeps everything in registers.
+  const std::uint8_t* const base = input_.data();
+  const std::uint8_t* const here = base + position;
+  const std::uint16_t* const second_previous = chains_.second_previous;
+  const std::uint32_t ring_mask = chains_.ring_mask;
+  const std::uint32_t prefix = walk.prefix;
+  std::uint32_t candidate = walk.next;
+  std::uint32_t following = walk.following;
   int remaining = walk.remaining;
-  while (remaining > 0) {
-    const std::uint32_t candidate = next;
-    if (position - candidate > kMaxMatchDistance) {
-      remaining = 0;
-      break;
-    }
-    const std::uint16_t back = previous_[candidate & ring_mask];
-    remaining = back == 0 ? 0 : remaining - 1;
-    next = candidate - back;
 
-    const std::uint8_t* there = input_.data() + candidate;
-    // A candidate can only win if it also matches the four bytes up to where the best one
-    // ended. Every candidate shares the three-byte prefix, so the first one always wins.
-    if (best.length >= kMinMatchLength &&
-        Load32(there + best.length - 3) != Load32(here + best.length - 3)) {
-      continue;
+  // Advances to the next candidate of the prefix; false when the walk leaves the window.
+  // Candidates lie before `position`, so four bytes can be read at each.
+  std::uint32_t current = 0;
+  const auto next_of_prefix = [&] {
+    while (position - candidate <= kMaxMatchDistance) {
+      current = candidate;
+      candidate = following;
+      following = current - second_previous[current & ring_mask];
+      if ((Load32(base + current) & kPrefixMask) == prefix) {
+        --remaining;
+        return true;
+      }
     }
-    const int length = CountEqual(there, here, limit);
-    if (length > best.length) {
-      best = {length, candidate};
-      if (length >= enough) break;
-    }
+    remaining = 0;
+    return false;
+  };
+
+  // The first candidate of the prefix always beats "no match".
+  if (best.length < kMinMatchLength) {
+    if (next_of_prefix()) best = {CountEqual(base + current, here, limit), current};
   }
-  walk = {next, remaining};
+  // A later candidate can only beat the best if it also matches the four bytes up to where
+  // the best one ends.
+  while (best.length < enough && remaining > 0) {
+    const int tail = best.length - 3;
+    const std::uint32_t here_tail = Load32(here + tail);
+    bool promising = false;
+    while (!promising && remaining > 0 && next_of_prefix()) {
+      promising = Load32(base + current + tail) == here_tail;
+    }
+    if (!promising) break;
+    const int length = CountEqual(base + current, here, limit);
+    if (length > best.length) best = {length, current};
+  }
+  walk.next = candidate;
+  walk.following = following;
+  walk.remaining = remaining;
   return best;
 }
 

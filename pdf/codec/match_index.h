@@ -1,8 +1,10 @@
 #pragma once
 
-#include <array>
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -21,67 +23,124 @@ struct Match {
 // first. A search visits at most `chain_length` of them and none more than 32767 bytes
 // back, so only the newest `chain_length` positions of a prefix are ever candidates.
 //
-// The prefix table keys exact prefixes (open addressing), so a walk sees only positions
-// that share the prefix and never pays for hash collisions. Positions of one prefix are
-// linked through a ring of back-distances covering the reachable window. Prefixes whose
-// newest position has left the window are dropped whenever the table fills to half, which
-// keeps its size fixed however long the input.
+// Positions are chained by a hash of their prefix: a table holds the newest position of
+// each hash, and a ring covering the reachable window holds, per position, the distance
+// back to the previous one of the same hash. Entering a position is then two stores,
+// which matters because every position of every match is entered. A walk skips the
+// positions of other prefixes that share the hash without counting them, so it visits
+// exactly the positions a list per prefix would hold; a walk still never looks past the
+// window, whatever the input.
 class MatchIndex {
  public:
   // A walk through the positions of one prefix, newest first; a search may resume it.
   struct Walk {
-    std::uint32_t next = 0;  // candidate to visit next
-    int remaining = 0;       // candidates left to visit; 0 when the walk is over
+    std::uint32_t next = 0;       // candidate to visit next, maybe of another prefix
+    std::uint32_t following = 0;  // the one after it
+    int remaining = 0;            // candidates of the prefix left to visit; 0 when the walk is over
+    std::uint32_t prefix = 0;
   };
 
   MatchIndex(std::span<const std::uint8_t> input, int chain_length);
+  // The index points into its own arrays.
+  MatchIndex(const MatchIndex&) = delete;
+  MatchIndex& operator=(const MatchIndex&) = delete;
 
   // Enters `position` (at most input size - 3) under its prefix.
-  void FlateInsertPosition(std::uint32_t position);
+  void FlateInsertPosition(std::uint32_t position) { chains_.Enter(position, PrefixAt(position)); }
+
+  // Enters the positions from `first` to `end` (exclusive, at most input size - 2), in order.
+  void InsertPositions(std::uint32_t first, std::uint32_t end) {
+    // All but the last indexable position can read their prefix as one word.
+    const std::uint32_t word_end =
+        static_cast<std::uint32_t>(std::min<std::size_t>(end, input_.size() - 3));
+    const Chains chains = chains_;
+    const std::uint8_t* const base = input_.data();
+    std::uint32_t position = first;
+    for (; position < word_end; ++position) {
+      std::uint32_t word;
+      std::memcpy(&word, base + position, 4);
+      chains.Enter(position, word & kPrefixMask);
+    }
+    for (; position < end; ++position) FlateInsertPosition(position);
+  }
 
   // A walk over the positions entered so far under the prefix at `position` (at most
   // input size - 3).
-  Walk StartWalk(std::uint32_t position);
+  Walk StartWalk(std::uint32_t position) const {
+    const std::uint32_t prefix = PrefixAt(position);
+    const std::uint32_t newest = chains_.Head(prefix);
+    return {newest, newest - chains_.previous[newest & chains_.ring_mask], chain_length_, prefix};
+  }
 
   // Continues `walk` for the longest match at `position` better than `best`; the walk stops
   // when the best length reaches `stop_length`, when no candidate is left, or at the first
   // candidate more than 32767 bytes back. Ties keep the newer candidate. Matches never
   // reach the last input byte and are at most 258 bytes long.
-  Match FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length, Match best) const;
+  Match FlateLongestMatch(Walk& walk, std::uint32_t position, int stop_length, Match best) const {
+    // Most walks of incompressible data end before their first candidate: spare them the call.
+    if (walk.remaining <= 0 || position - walk.next > kMaxMatchDistance) {
+      walk.remaining = 0;
+      return best;
+    }
+    return ContinueWalk(walk, position, stop_length, best);
+  }
 
  private:
-  static constexpr std::size_t kWindow = 32768;  // ring of back-distances
-  // A slot holds the newest position of its prefix + 1, or 0 when empty; the prefix itself
-  // is read back from the input, which keeps slots small enough to stay in cache.
-  using Slot = std::uint32_t;
-  static constexpr Slot kEmpty = 0;
+  // Positions are kept as they are; one this far before any position is out of reach,
+  // which spares the walk a separate test for "none".
+  static constexpr std::uint32_t kNoPosition = 0x80000000u;
+  // A back-distance past the window: the walk's distance test ends the chain there.
+  static constexpr std::uint32_t kNoPrevious = 0xFFFF;
 
-  std::uint32_t KeyAt(std::uint32_t position) const {
-    return static_cast<std::uint32_t>(input_[position]) |
-           static_cast<std::uint32_t>(input_[position + 1]) << 8 |
-           static_cast<std::uint32_t>(input_[position + 2]) << 16;
+  Match ContinueWalk(Walk& walk, std::uint32_t position, int stop_length, Match best) const;
+
+  static constexpr std::uint32_t kPrefixMask =
+      std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+
+  // The three prefix bytes in a word, in memory order, the fourth byte zero. At the last
+  // indexable position only three bytes may be read.
+  std::uint32_t PrefixAt(std::uint32_t position) const {
+    std::uint32_t word = 0;
+    if (position + 4 <= input_.size()) {
+      std::memcpy(&word, input_.data() + position, 4);
+    } else {
+      std::memcpy(&word, input_.data() + position, 3);
+    }
+    return word & kPrefixMask;
   }
-  std::size_t FindSlot(std::uint32_t key) const;
-  // FindSlot, remembering the last two answers: the pass looks up each prefix when it
-  // searches and again when it enters the position.
-  std::size_t FindSlotRemembered(std::uint32_t key);
-  void DropStalePrefixes(std::uint32_t position);
+  // The index's arrays and masks as plain values: a loop that copies them into locals keeps
+  // them in registers, where members would be reloaded after every store through a pointer.
+  struct Chains {
+    std::uint32_t* head;  // newest position per hash, or kNoPosition
+    // Distance back from a position to the previous one of its hash, or kNoPrevious.
+    std::uint16_t* previous;
+    // The same to the one before that. A walk follows two interleaved chains, every other
+    // position each, so that it waits for one memory load per two candidates, not per one.
+    std::uint16_t* second_previous;
+    std::uint32_t ring_mask;
+    int hash_shift;
+
+    std::uint32_t& Head(std::uint32_t prefix) const {
+      return head[(prefix * 0x9E3779B1u) >> hash_shift];
+    }
+    void Enter(std::uint32_t position, std::uint32_t prefix) const {
+      std::uint32_t& newest = Head(prefix);
+      const std::uint32_t back = position - newest;
+      const std::uint32_t in_reach = back <= kMaxMatchDistance ? back : kNoPrevious;
+      const std::uint32_t back_two = in_reach + previous[newest & ring_mask];
+      previous[position & ring_mask] = static_cast<std::uint16_t>(in_reach);
+      second_previous[position & ring_mask] =
+          static_cast<std::uint16_t>(std::min(back_two, kNoPrevious));
+      newest = position;
+    }
+  };
 
   std::span<const std::uint8_t> input_;
   int chain_length_;
-  int hash_shift_;
-  std::size_t used_slots_ = 0;
-  std::vector<Slot> slots_;
-  // Distance back from a position to the previous one of its prefix; 0 for none in reach.
+  std::vector<std::uint32_t> head_;
   std::vector<std::uint16_t> previous_;
-  std::vector<Slot> live_;  // scratch for DropStalePrefixes
-  struct RememberedSlot {
-    std::uint32_t key = 0;
-    std::size_t slot = 0;
-    bool valid = false;
-  };
-  std::array<RememberedSlot, 2> remembered_{};
-  std::size_t remembered_next_ = 0;
+  std::vector<std::uint16_t> second_previous_;
+  Chains chains_;
 };
 
 }  // namespace pagora::deflate

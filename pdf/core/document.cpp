@@ -39,8 +39,15 @@ void RecordError(Document& doc, std::string_view operation, std::string_view det
 }
 
 std::string EncodeTextString(const Document& doc, std::string_view text) {
-  // Encrypted first, then escaped: the escapes apply to the encrypted bytes.
-  return "(" + EscapeString(doc.security.Encrypt(doc.writer.current_object(), text)) + ")";
+  // Encrypted first, then escaped: the escapes apply to the encrypted bytes. Unprotected
+  // text is escaped straight from the caller's bytes, with no copy.
+  const std::span<const std::uint8_t> bytes =
+      doc.security.EncryptedView(doc.writer.current_object(),
+                                 {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  std::string encoded = "(";
+  encoded += EscapeString({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  encoded += ')';
+  return encoded;
 }
 
 }  // namespace pagora

@@ -26,6 +26,20 @@ std::string DocumentSecurity::Encrypt(std::int32_t object, std::string_view data
 
 void DocumentSecurity::EncryptInPlace(std::int32_t object, std::span<std::uint8_t> data) const {
   if (!on_ || data.empty()) return;
+  Crypt(object, data, data);
+}
+
+std::span<const std::uint8_t> DocumentSecurity::EncryptedView(
+    std::int32_t object, std::span<const std::uint8_t> data) const {
+  if (!on_ || data.empty()) return data;
+  if (encrypted_.size() < data.size()) encrypted_.resize(data.size());
+  const std::span<std::uint8_t> out = std::span(encrypted_).first(data.size());
+  Crypt(object, data, out);
+  return out;
+}
+
+void DocumentSecurity::Crypt(std::int32_t object, std::span<const std::uint8_t> input,
+                             std::span<std::uint8_t> output) const {
   if (object != cached_object_) {
     cached_object_key_ = ObjectKey(security_.file_key, security_.object_key_length, object);
     cached_object_ = object;
@@ -33,7 +47,7 @@ void DocumentSecurity::EncryptInPlace(std::int32_t object, std::span<std::uint8_
   const std::string& key = cached_object_key_;
   // The object key is never empty, so the cipher always accepts it.
   [[maybe_unused]] const bool done =
-      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()}, data);
+      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()}, input, output);
   assert(done);
 }
 

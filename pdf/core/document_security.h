@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pdf/codec/rc4.h"
 #include "pdf/codec/standard_security.h"
@@ -37,6 +38,11 @@ class DocumentSecurity {
   std::string Encrypt(std::int32_t object, std::string_view data) const;
   // The same, in place.
   void EncryptInPlace(std::int32_t object, std::span<std::uint8_t> data) const;
+  // The same in one pass into a buffer this object keeps and reuses, so that a stream
+  // written as it is costs neither a copy nor an allocation. The view is valid until the
+  // next call; when protection is off, or `data` is empty, it is `data` itself.
+  std::span<const std::uint8_t> EncryptedView(std::int32_t object,
+                                              std::span<const std::uint8_t> data) const;
 
   // The minor-version bump the protection needs: 1 (PDF 1.4) for 128 bits, else 0.
   int version_bump() const;
@@ -49,6 +55,10 @@ class DocumentSecurity {
   TrailerEncryption Trailer(int dictionary_object) const;
 
  private:
+  // RC4 under the object's key, which is computed and scheduled once per object.
+  void Crypt(std::int32_t object, std::span<const std::uint8_t> input,
+             std::span<std::uint8_t> output) const;
+
   bool on_ = false;
   StandardSecurity security_;
   // Caches of the last object's key and of its RC4 schedule, so that the many strings of
@@ -56,6 +66,7 @@ class DocumentSecurity {
   mutable std::int32_t cached_object_ = -1;
   mutable std::string cached_object_key_;
   mutable Rc4Cipher cipher_;
+  mutable std::vector<std::uint8_t> encrypted_;  // grows to the longest stream, never shrinks
 };
 
 }  // namespace pagora

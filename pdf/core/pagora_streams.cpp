@@ -29,9 +29,15 @@ void Pagora::zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::u
 
 void WriteStream(Document& doc, std::span<const std::uint8_t> data, int object,
                  std::string_view preset_filters, int length1) {
-  EncodedStream stream = EncodeStream(data, doc.streams, preset_filters);
+  const int owner = object != 0 ? object : doc.writer.current_object();
   // Encryption keeps the length, so it comes after the filters and before /Length.
-  doc.security.EncryptInPlace(object != 0 ? object : doc.writer.current_object(), stream.data);
+  if (!SelectsEncoder(doc.streams, preset_filters)) {
+    // Written as it is: no copy, and when protected one pass from the data to the cipher.
+    WriteStreamTail(doc.writer, preset_filters, length1, doc.security.EncryptedView(owner, data));
+    return;
+  }
+  EncodedStream stream = EncodeStream(data, doc.streams, preset_filters);
+  doc.security.EncryptInPlace(owner, stream.data);
   WriteStreamTail(doc.writer, stream.filters, length1, stream.data);
 }
 

@@ -12,14 +12,31 @@
 
 namespace pagora {
 
+namespace {
+
+constexpr std::uint32_t kAsciiFilters = kAscii85Filter | kAsciiHexFilter;
+constexpr std::uint32_t kAllFilters =
+    kRunLengthFilter | kFlateFilter | kLzwFilter | kAscii85Filter | kAsciiHexFilter;
+
+}  // namespace
+
+bool SelectsEncoder(const StreamSettings& settings, std::string_view preset_filters) {
+  return (settings.flags & (preset_filters.empty() ? kAllFilters : kAsciiFilters)) != 0;
+}
+
 EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSettings& settings,
                            std::string_view preset_filters) {
-  EncodedStream stream{{data.begin(), data.end()}, std::string(preset_filters)};
+  EncodedStream stream{{}, std::string(preset_filters)};
+  // The first encoder reads the caller's data; each later one the output of the one before.
+  std::span<const std::uint8_t> current = data;
+  bool encoded = false;
   // Each filter goes in front of the ones before it, so that a reader decodes the last
   // encoding first.
-  auto apply = [&stream, &settings](std::uint32_t bit, std::string_view name, auto&& encode) {
+  auto apply = [&](std::uint32_t bit, std::string_view name, auto&& encode) {
     if ((settings.flags & bit) == 0) return;
-    stream.data = encode(std::span<const std::uint8_t>(stream.data));
+    stream.data = encode(current);
+    current = stream.data;
+    encoded = true;
     stream.filters.insert(0, name);
   };
   if (preset_filters.empty()) {
@@ -34,6 +51,7 @@ EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSetti
   }
   apply(kAscii85Filter, "/ASCII85Decode ", EncodeAscii85);
   apply(kAsciiHexFilter, "/ASCIIHexDecode ", EncodeAsciiHex);
+  if (!encoded) stream.data.assign(data.begin(), data.end());
   return stream;
 }
 

@@ -18,6 +18,10 @@ struct EncodedStream {
   std::string filters;
 };
 
+// Whether EncodeStream would apply any encoder to a stream with `preset_filters`; when
+// not, the data is written as it is and needs no copy.
+bool SelectsEncoder(const StreamSettings& settings, std::string_view preset_filters);
+
 // Runs `data` through the encoders `settings` selects, in the fixed order RunLength,
 // Deflate, LZW, ASCII base-85, hexadecimal. `preset_filters` names, each followed by a
 // blank, filters the caller already applied (a JPEG image passes "/DCTDecode "); with a

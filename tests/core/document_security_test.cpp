@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "pdf/core/runtime_error.h"
 #include "tests/codec/openssl_oracle.h"
@@ -92,6 +94,21 @@ TEST(DocumentSecurity, EncryptsEachTextUnderItsObjectsKey) {
   EXPECT_FALSE(security.on());
   EXPECT_EQ(security.Encrypt(7, "testo"), "testo");
   EXPECT_EQ(security.version_bump(), 0);
+}
+
+// Streams are encrypted in one pass into a buffer the security reuses: a shorter stream
+// after a longer one must come out exactly as Encrypt gives it.
+TEST(DocumentSecurity, EncryptedViewEqualsEncryptAcrossReusedBuffers) {
+  DocumentSecurity security;
+  const std::string long_text(5000, 'q');
+  EXPECT_EQ(security.EncryptedView(3, Bytes(long_text)).data(), Bytes(long_text).data());
+
+  security.Protect(4 | kProtection128Bit, "o", "u", "P");
+  for (const auto& [object, text] : std::initializer_list<std::pair<int, std::string_view>>{
+           {3, long_text}, {3, "corto"}, {5, "corto"}, {5, ""}, {3, long_text}}) {
+    const std::span<const std::uint8_t> view = security.EncryptedView(object, Bytes(text));
+    EXPECT_EQ(std::string(view.begin(), view.end()), security.Encrypt(object, text));
+  }
 }
 
 TEST(DocumentSecurity, NamesTheIdentifierInUpperCaseHexadecimal) {

@@ -67,6 +67,9 @@ TEST(EncodeStream, AppliesTheChosenEncodersAndNamesThemInDecodingOrder) {
     const EncodedStream stream = EncodeStream(data, StreamSettings{c.flags, 0}, c.preset);
     EXPECT_EQ(stream.filters, c.filters);
     EXPECT_EQ(DecodeFilters(stream.data, stream.filters), data);
+    // Streams no encoder touches are written from the caller's bytes.
+    EXPECT_EQ(SelectsEncoder(StreamSettings{c.flags, 0}, c.preset),
+              std::string_view(c.filters) != c.preset);
   }
 }
 
