@@ -14,6 +14,15 @@ ViewBox UserViewBox(const Document& doc, float x, float y, float width, float he
   return box;
 }
 
+Area UserAnnotationBox(const Document& doc, float x, float y, float width, float height) {
+  Area box;
+  box.left = ToPoints(doc, x);
+  box.top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
+  box.right = SinglePrecision(double{box.left} + ToPoints(doc, width));
+  box.bottom = SinglePrecision(double{box.top} - ToPoints(doc, height));
+  return box;
+}
+
 std::string DestinationName(std::string_view prefix, std::string_view name) {
   return std::string(prefix) + PdfNameToken(name);
 }

@@ -18,6 +18,10 @@ namespace pagora {
 // times k; the zoom as given. RuntimeError 6 on overflow.
 ViewBox UserViewBox(const Document& doc, float x, float y, float width, float height, float zoom);
 
+// An annotation's box from user lengths, in points in PDF space: left = x·k, top = page
+// height − y·k, right = left + width·k, bottom = top − height·k. RuntimeError 6 on overflow.
+Area UserAnnotationBox(const Document& doc, float x, float y, float width, float height);
+
 // The name token of a destination: `prefix` and the caller's name, with the bytes a name
 // cannot hold written as "#xx", so that any name makes a well-formed file.
 std::string DestinationName(std::string_view prefix, std::string_view name);

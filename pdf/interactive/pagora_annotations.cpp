@@ -44,10 +44,11 @@ void Pagora::AddNoteBox(const std::string& text, float x, float y, float width, 
                         std::int32_t flags) try {
   Document& doc = *doc_;
   NoteBoxStyle style;
-  style.left = ToPoints(doc, x);
-  style.top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
-  style.right = SinglePrecision(double{style.left} + ToPoints(doc, width));
-  style.bottom = SinglePrecision(double{style.top} - ToPoints(doc, height));
+  const Area box = UserAnnotationBox(doc, x, y, width, height);
+  style.left = box.left;
+  style.top = box.top;
+  style.right = box.right;
+  style.bottom = box.bottom;
   style.alignment = alignment;
   style.border_style = border_style;
   style.dash = dash;

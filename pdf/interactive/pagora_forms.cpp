@@ -11,6 +11,7 @@
 #include "pdf/interactive/destination_view.h"
 #include "pdf/interactive/form_field.h"
 #include "pdf/interactive/form_writer.h"
+#include "pdf/interactive/navigation.h"
 
 namespace pagora {
 namespace {
@@ -36,10 +37,11 @@ void Pagora::AddField(const std::string& name, int kind, float x, float y, float
   FieldRequest request;
   request.name = name;
   request.kind = kind;
-  request.left = ToPoints(doc, x);
-  request.top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
-  request.right = SinglePrecision(double{request.left} + ToPoints(doc, width));
-  request.bottom = SinglePrecision(double{request.top} - ToPoints(doc, height));
+  const Area box = UserAnnotationBox(doc, x, y, width, height);
+  request.left = box.left;
+  request.top = box.top;
+  request.right = box.right;
+  request.bottom = box.bottom;
   request.value = value;
   request.extra = extra;
   request.tooltip = tooltip;
