@@ -54,15 +54,18 @@ class TokenSink {
 Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row) {
   Lz77Result result;
   TokenSink sink(result, input.size());
-  MatchIndex index(input, row.chain_length);
   const std::size_t size = input.size();
+  // An input too large to index, never met in a document, is all literals, still valid.
+  const bool indexable = size <= MatchIndex::kMaxInputSize;
+  MatchIndex index(input.first(indexable ? size : 0), row.chain_length);
   // Positions up to here have a full prefix and can be entered into the index.
   const std::size_t last_indexed = size >= 3 ? size - 3 : 0;
 
   std::size_t position = 0;
-  while (size - position >= 4) {
+  while (indexable && size - position >= 4) {
     const auto here = static_cast<std::uint32_t>(position);
     MatchIndex::Walk walk = index.StartWalk(here);
+    index.Prefetch(here + 1);
     Match match = index.FlateLongestMatch(walk, here, row.first_stop_length, Match{});
     if (match.length >= kMinMatchLength && match.length < row.second_limit) {
       match = index.FlateLongestMatch(walk, here, row.second_limit, match);
@@ -88,6 +91,7 @@ Lz77Result FindMatches(std::span<const std::uint8_t> input, const EffortRow& row
     if (match.length >= kMinMatchLength) {
       sink.Match(match.length, static_cast<int>(start - match.position));
       const std::size_t end = start + static_cast<std::size_t>(match.length);
+      if (size - end >= 4) index.Prefetch(static_cast<std::uint32_t>(end));
       index.InsertPositions(start, static_cast<std::uint32_t>(std::min(end, last_indexed + 1)));
       position = end;
     } else {
