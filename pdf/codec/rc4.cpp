@@ -99,12 +99,17 @@ void Rc4Apply(const Rc4Schedule& schedule, std::span<const std::uint8_t> input,
 bool Rc4Cipher::Crypt(std::span<const std::uint8_t> key, std::span<const std::uint8_t> input,
                       std::span<std::uint8_t> output) {
   if (key.empty()) return false;
+  Rc4Apply(Schedule(key), input, output);
+  return true;
+}
+
+const Rc4Schedule& Rc4Cipher::Schedule(std::span<const std::uint8_t> key) {
+  assert(!key.empty());
   if (!std::equal(key.begin(), key.end(), cached_key_.begin(), cached_key_.end())) {
     cached_schedule_ = Rc4KeySchedule(key);
     cached_key_.assign(key.begin(), key.end());
   }
-  Rc4Apply(cached_schedule_, input, output);
-  return true;
+  return cached_schedule_;
 }
 
 }  // namespace pagora

@@ -38,6 +38,8 @@ class Rc4Cipher {
   // The same from `input` into `output` (same size), as Rc4Apply; one pass, no copy.
   bool Crypt(std::span<const std::uint8_t> key, std::span<const std::uint8_t> input,
              std::span<std::uint8_t> output);
+  // The schedule of `key`, which must not be empty; valid until the next call.
+  const Rc4Schedule& Schedule(std::span<const std::uint8_t> key);
 
  private:
   std::vector<std::uint8_t> cached_key_;

@@ -38,17 +38,26 @@ std::span<const std::uint8_t> DocumentSecurity::EncryptedView(
   return out;
 }
 
-void DocumentSecurity::Crypt(std::int32_t object, std::span<const std::uint8_t> input,
-                             std::span<std::uint8_t> output) const {
+const Rc4Schedule& DocumentSecurity::ObjectSchedule(std::int32_t object) const {
   if (object != cached_object_) {
     cached_object_key_ = ObjectKey(security_.file_key, security_.object_key_length, object);
     cached_object_ = object;
   }
+  // The object key is never empty.
   const std::string& key = cached_object_key_;
-  // The object key is never empty, so the cipher always accepts it.
-  [[maybe_unused]] const bool done =
-      cipher_.Crypt({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()}, input, output);
-  assert(done);
+  return cipher_.Schedule({reinterpret_cast<const std::uint8_t*>(key.data()), key.size()});
+}
+
+void DocumentSecurity::Crypt(std::int32_t object, std::span<const std::uint8_t> input,
+                             std::span<std::uint8_t> output) const {
+  Rc4Apply(ObjectSchedule(object), input, output);
+}
+
+ByteTransform DocumentSecurity::Encryption(std::int32_t object) const {
+  assert(on_);
+  return [schedule = ObjectSchedule(object)](std::span<std::uint8_t> data) {
+    Rc4Apply(schedule, data);
+  };
 }
 
 int DocumentSecurity::version_bump() const {

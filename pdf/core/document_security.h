@@ -9,6 +9,7 @@
 #include "pdf/codec/rc4.h"
 #include "pdf/codec/standard_security.h"
 #include "pdf/core/object_writer.h"
+#include "pdf/core/write_queue.h"
 
 namespace pagora {
 
@@ -43,6 +44,9 @@ class DocumentSecurity {
   // next call; when protection is off, or `data` is empty, it is `data` itself.
   std::span<const std::uint8_t> EncryptedView(std::int32_t object,
                                               std::span<const std::uint8_t> data) const;
+  // The encryption of a stream of object `object` as work for another thread: it holds its
+  // own copy of the key schedule. Precondition: on().
+  ByteTransform Encryption(std::int32_t object) const;
 
   // The minor-version bump the protection needs: 1 (PDF 1.4) for 128 bits, else 0.
   int version_bump() const;
@@ -55,7 +59,8 @@ class DocumentSecurity {
   TrailerEncryption Trailer(int dictionary_object) const;
 
  private:
-  // RC4 under the object's key, which is computed and scheduled once per object.
+  // The RC4 schedule of the object's key, which is computed and scheduled once per object.
+  const Rc4Schedule& ObjectSchedule(std::int32_t object) const;
   void Crypt(std::int32_t object, std::span<const std::uint8_t> input,
              std::span<std::uint8_t> output) const;
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "pdf/core/output_file.h"
@@ -44,6 +45,11 @@ class PdfObjectWriter {
   void WriteLine(std::string_view text);
   // Writes bytes as they are, with no line end (stream data).
   void WriteBytes(std::string_view bytes);
+  // The same for bytes that `transform` changes first, both on a second thread (see
+  // OutputFile::WriteLater).
+  void WriteBytesLater(std::vector<std::uint8_t> bytes, ByteTransform transform) {
+    file_.WriteLater(std::move(bytes), std::move(transform));
+  }
   // Hands out the next object number for an object that is named before it is written;
   // StartObject(number) writes it later. A reserved object never written is listed as
   // free, so a reference to it reads as null instead of pointing at another object.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "pdf/core/runtime_error.h"
 
@@ -188,18 +189,37 @@ void OutputFile::Write(std::string_view bytes) {
   if (buffer_.size() + bytes.size() > kBufferSize) {
     Flush();
     if (bytes.size() >= kBufferSize) {
-      if (!WriteAll(fd_, bytes.data(), bytes.size())) Fail(errno);
+      if (queue_.active()) {
+        const auto* const first = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        queue_.Add(fd_, std::vector<std::uint8_t>(first, first + bytes.size()));
+      } else if (!WriteAll(fd_, bytes.data(), bytes.size())) {
+        Fail(errno);
+      }
       position_ += bytes.size();
       return;
     }
   }
-  buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+  const auto* const first = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  buffer_.insert(buffer_.end(), first, first + bytes.size());
   position_ += bytes.size();
+}
+
+void OutputFile::WriteLater(std::vector<std::uint8_t> bytes, ByteTransform transform) {
+  if (fd_ < 0) throw RuntimeError(kBadFileName);
+  Flush();
+  const std::size_t size = bytes.size();
+  // Add takes the block only when it queues it.
+  if (!queue_.Add(fd_, std::move(bytes), std::move(transform))) {
+    // No second thread to be had: the work is done here.
+    transform(bytes);
+    if (!WriteAll(fd_, reinterpret_cast<const char*>(bytes.data()), size)) Fail(errno);
+  }
+  position_ += size;
 }
 
 void OutputFile::OverwriteStart(std::string_view bytes) {
   if (fd_ < 0) throw RuntimeError(kBadFileName);
-  Flush();
+  DrainQueue();
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written =
@@ -213,14 +233,25 @@ void OutputFile::OverwriteStart(std::string_view bytes) {
 
 void OutputFile::Flush() {
   if (buffer_.empty()) return;
-  const bool ok = WriteAll(fd_, buffer_.data(), buffer_.size());
+  if (queue_.active()) {
+    // The buffer goes to the writing thread whole; a fresh one takes its place.
+    queue_.Add(fd_, std::exchange(buffer_, {}));
+    buffer_.reserve(kBufferSize);
+    return;
+  }
+  const bool ok = WriteAll(fd_, reinterpret_cast<const char*>(buffer_.data()), buffer_.size());
   buffer_.clear();
   if (!ok) Fail(errno);
 }
 
+void OutputFile::DrainQueue() {
+  Flush();
+  if (const int error = queue_.Finish(); error != 0) Fail(error);
+}
+
 void OutputFile::Close() {
   if (fd_ < 0) throw RuntimeError(kBadFileName);
-  Flush();
+  DrainQueue();
   // A full disk may only show when the data reaches it.
   if (::fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
@@ -232,6 +263,8 @@ void OutputFile::Close() {
 }
 
 void OutputFile::Discard() noexcept {
+  // The second thread may still be writing to the descriptor.
+  queue_.Abandon();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   buffer_.clear();

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/write_queue.h"
+
 namespace pagora {
 
 // The document's output file: written strictly sequentially through a buffer, with the
@@ -31,6 +33,11 @@ class OutputFile {
   bool IsOpen() const { return fd_ >= 0; }
   // Appends bytes at the end. Throws when no file is open.
   void Write(std::string_view bytes);
+  // Appends `bytes` after `transform` has run over them, both done on a second thread while
+  // the caller goes on. From then on until Close every byte is written by that thread, in
+  // order, and a failure to write is reported by Close (or OverwriteStart). Throws when no
+  // file is open.
+  void WriteLater(std::vector<std::uint8_t> bytes, ByteTransform transform);
   // Offset of the next byte to be written, counted from 0.
   std::uint64_t Position() const { return position_; }
   // Overwrites bytes at the start of the file without moving the write position.
@@ -43,6 +50,8 @@ class OutputFile {
 
  private:
   void Flush();
+  // Waits until the second thread has written everything; fails with its error.
+  void DrainQueue();
   [[noreturn]] void Fail(int error);
 
   int fd_ = -1;
@@ -50,7 +59,8 @@ class OutputFile {
   std::string target_;     // the same, symbolic links resolved
   std::string temporary_;  // where the bytes go until Close
   std::uint64_t position_ = 0;
-  std::vector<char> buffer_;
+  std::vector<std::uint8_t> buffer_;
+  WriteQueue queue_;  // writes in the file's order once WriteLater has been used
 };
 
 }  // namespace pagora

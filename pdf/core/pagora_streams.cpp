@@ -27,18 +27,37 @@ void Pagora::zzToFlateDecode(std::vector<std::uint8_t>& data, int& count, std::u
   RethrowAsRuntimeError();
 }
 
+namespace {
+
+// Protected streams this long are encrypted and written on a second thread while the
+// document goes on; for shorter ones the hand-over would cost more than the cipher.
+constexpr std::size_t kDeferredEncryptionBytes = 4096;
+
+}  // namespace
+
 void WriteStream(Document& doc, std::span<const std::uint8_t> data, int object,
                  std::string_view preset_filters, int length1) {
   const int owner = object != 0 ? object : doc.writer.current_object();
+  const bool encoded = SelectsEncoder(doc.streams, preset_filters);
+  EncodedStream stream;
+  std::span<const std::uint8_t> bytes = data;
+  std::string_view filters = preset_filters;
+  if (encoded) {
+    stream = EncodeStream(data, doc.streams, preset_filters);
+    bytes = stream.data;
+    filters = stream.filters;
+  }
   // Encryption keeps the length, so it comes after the filters and before /Length.
-  if (!SelectsEncoder(doc.streams, preset_filters)) {
-    // Written as it is: no copy, and when protected one pass from the data to the cipher.
-    WriteStreamTail(doc.writer, preset_filters, length1, doc.security.EncryptedView(owner, data));
+  if (doc.security.on() && bytes.size() >= kDeferredEncryptionBytes) {
+    // The second thread needs bytes of its own: the encoded ones, or a copy of the data.
+    std::vector<std::uint8_t> owned =
+        encoded ? std::move(stream.data) : std::vector<std::uint8_t>(data.begin(), data.end());
+    WriteStreamTailLater(doc.writer, filters, length1, std::move(owned),
+                         doc.security.Encryption(owner));
     return;
   }
-  EncodedStream stream = EncodeStream(data, doc.streams, preset_filters);
-  doc.security.EncryptInPlace(owner, stream.data);
-  WriteStreamTail(doc.writer, stream.filters, length1, stream.data);
+  // When protected, one pass from the bytes through the cipher into a reused buffer.
+  WriteStreamTail(doc.writer, filters, length1, doc.security.EncryptedView(owner, bytes));
 }
 
 void Pagora::SetProtection(std::int32_t flags, const std::string& owner_password,

@@ -55,13 +55,29 @@ EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSetti
   return stream;
 }
 
-void WriteStreamTail(PdfObjectWriter& writer, std::string_view filters, int length1,
-                     std::span<const std::uint8_t> data) {
-  if (data.size() > INT_MAX) throw RuntimeError(kOverflow);
+namespace {
+
+void WriteStreamHead(PdfObjectWriter& writer, std::string_view filters, int length1,
+                     std::size_t size) {
+  if (size > INT_MAX) throw RuntimeError(kOverflow);
   if (!filters.empty()) writer.WriteLine("/Filter [" + std::string(filters) + "]");
   if (length1 > 0) writer.WriteLine("/Length1 " + std::to_string(length1));
-  writer.WriteBytes("/Length " + std::to_string(data.size()) + " >>\rstream\n");
+  writer.WriteBytes("/Length " + std::to_string(size) + " >>\rstream\n");
+}
+
+}  // namespace
+
+void WriteStreamTail(PdfObjectWriter& writer, std::string_view filters, int length1,
+                     std::span<const std::uint8_t> data) {
+  WriteStreamHead(writer, filters, length1, data.size());
   writer.WriteBytes(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  writer.WriteLine("\nendstream");
+}
+
+void WriteStreamTailLater(PdfObjectWriter& writer, std::string_view filters, int length1,
+                          std::vector<std::uint8_t> data, ByteTransform transform) {
+  WriteStreamHead(writer, filters, length1, data.size());
+  writer.WriteBytesLater(std::move(data), std::move(transform));
   writer.WriteLine("\nendstream");
 }
 

@@ -35,5 +35,9 @@ EncodedStream EncodeStream(std::span<const std::uint8_t> data, const StreamSetti
 // 2^31 - 1 bytes, or the writer's error when writing fails.
 void WriteStreamTail(PdfObjectWriter& writer, std::string_view filters, int length1,
                      std::span<const std::uint8_t> data);
+// The same with data that `transform` changes first; both are done on a second thread
+// while the caller goes on (see OutputFile::WriteLater).
+void WriteStreamTailLater(PdfObjectWriter& writer, std::string_view filters, int length1,
+                          std::vector<std::uint8_t> data, ByteTransform transform);
 
 }  // namespace pagora

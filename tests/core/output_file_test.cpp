@@ -68,6 +68,36 @@ TEST_F(OutputFileTest, TheTargetIsReplacedOnlyByAFinishedFile) {
   EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
 }
 
+// Bytes written later by the second thread keep their place among the others, whatever
+// their sizes: small blocks, blocks past the buffer, batches past the thread's wake-up
+// size, and a header rewrite at the end.
+TEST_F(OutputFileTest, BytesWrittenLaterKeepTheirPlace) {
+  const ByteTransform upper = [](std::span<std::uint8_t> bytes) {
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(byte - 'a' + 'A');
+  };
+  OutputFile file;
+  file.Open(target_.string());
+  std::string expected = "%PDF-1.3\n";
+  file.Write(expected);
+  for (int round = 0; round < 40; ++round) {
+    const std::size_t later_size = round % 3 == 0 ? 70000 : 100 + 997 * round;
+    const auto letter = static_cast<char>('a' + round % 26);
+    file.WriteLater(std::vector<std::uint8_t>(later_size, static_cast<std::uint8_t>(letter)),
+                    upper);
+    expected += std::string(later_size, static_cast<char>(letter - 'a' + 'A'));
+    const std::string plain(round % 5 == 0 ? 90000 : 7 * round, letter);
+    file.Write(plain);
+    expected += plain;
+    ASSERT_EQ(file.Position(), expected.size());
+  }
+  file.OverwriteStart("%PDF-1.5");
+  file.Write("%%EOF");
+  file.Close();
+  expected.replace(0, 8, "%PDF-1.5");
+  EXPECT_EQ(ReadFileBytes(target_), expected + "%%EOF");
+  EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+}
+
 TEST_F(OutputFileTest, DiscardAndDestructionLeaveThePreviousFileAndNoTemporary) {
   {
     OutputFile file;
@@ -75,6 +105,11 @@ TEST_F(OutputFileTest, DiscardAndDestructionLeaveThePreviousFileAndNoTemporary) 
     file.Write(std::string(200000, 'y'));
     file.Discard();
     EXPECT_FALSE(file.IsOpen());
+  }
+  {
+    OutputFile file;  // destroyed with blocks still queued for the second thread
+    file.Open(target_.string());
+    for (int i = 0; i < 20; ++i) file.WriteLater(std::vector<std::uint8_t>(50000, 'w'), {});
   }
   {
     OutputFile file;
@@ -140,23 +175,33 @@ TEST_F(OutputFileTest, OpenFailuresNameTheFileAndTheCause) {
 }
 
 TEST_F(OutputFileTest, AFileSizeLimitReportsAFullDiskAndKeepsThePreviousFile) {
-  const auto child = RunInChild(
-      [&] {
-        OutputFile file;
-        file.Open(target_.string());
-        std::string error = ErrorOf([&] {
-          for (int i = 0; i < 100; ++i) file.Write(std::string(10000, 'z'));
-          file.Close();
-        });
-        return error + "|open=" + std::to_string(file.IsOpen());
-      },
-      ChildOptions{.unprivileged = false, .file_size_limit = 50000});
-  ASSERT_TRUE(child.ran) << child.reason;
-  EXPECT_EQ(child.report,
-            "75|Errore di accesso al percorso/file - " + target_.string() +
-                ": il disco è pieno (il file supera la dimensione consentita)|open=0");
-  EXPECT_EQ(ReadFileBytes(target_), kOld);
-  EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+  // Written directly, and by the second thread, whose failure Close reports.
+  for (const bool later : {false, true}) {
+    const auto child = RunInChild(
+        [&] {
+          OutputFile file;
+          file.Open(target_.string());
+          std::string error = ErrorOf([&] {
+            for (int i = 0; i < 100; ++i) {
+              if (later) {
+                file.WriteLater(std::vector<std::uint8_t>(10000, 'z'), {});
+              } else {
+                file.Write(std::string(10000, 'z'));
+              }
+            }
+            file.Close();
+          });
+          return error + "|open=" + std::to_string(file.IsOpen());
+        },
+        ChildOptions{.unprivileged = false, .file_size_limit = 50000});
+    ASSERT_TRUE(child.ran) << child.reason;
+    EXPECT_EQ(child.report,
+              "75|Errore di accesso al percorso/file - " + target_.string() +
+                  ": il disco è pieno (il file supera la dimensione consentita)|open=0")
+        << later;
+    EXPECT_EQ(ReadFileBytes(target_), kOld);
+    EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+  }
 }
 
 TEST_F(OutputFileTest, AFileOrFolderWithoutWritePermissionIsRefusedAtOpen) {

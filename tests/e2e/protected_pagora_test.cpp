@@ -26,6 +26,8 @@ void WriteSample(const std::filesystem::path& path, std::int32_t flags) {
     doc.SetColorFill("red");
     doc.DrawRect(50, 50, 100 + 50 * page, 100, 5);
   }
+  // A content stream past 4 KiB, which is encrypted and written on the second thread.
+  for (int i = 0; i < 400; ++i) doc.DrawRect(20 + i, 300, 1, 2, 5);
   doc.EndDoc();
 }
 
@@ -66,6 +68,7 @@ TEST(ProtectedPagora, BillboardProtectionPrintsOnly) {
     EXPECT_NE(decrypted.find("/Title (Cantiere \\(via Roma\\) \xE8)"), std::string::npos);
     EXPECT_NE(decrypted.find("/P (P-)"), std::string::npos);
     EXPECT_NE(decrypted.find("100 100 re"), std::string::npos);
+    EXPECT_NE(decrypted.find("419 300 1 2 re"), std::string::npos);
   }
   for (const auto renderer : {testing::Renderer::kPoppler, testing::Renderer::kMupdf}) {
     testing::Raster a, b;
