@@ -1,6 +1,7 @@
 #include "pdf/core/output_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,6 +97,31 @@ TEST_F(OutputFileTest, BytesWrittenLaterKeepTheirPlace) {
   expected.replace(0, 8, "%PDF-1.5");
   EXPECT_EQ(ReadFileBytes(target_), expected + "%%EOF");
   EXPECT_TRUE(OtherFiles(dir_.path(), "out.pdf").empty());
+}
+
+// Where no second thread can be started, the bytes are transformed and written at once.
+TEST_F(OutputFileTest, WithoutASecondThreadBytesAreWrittenAtOnce) {
+  testing::OpenToEveryone(dir_.path().string());
+  const auto child = RunInChild(
+      [&] {
+        // Unprivileged, a user already at its process limit cannot start a thread.
+        const rlimit one_process{1, 1};
+        ::setrlimit(RLIMIT_NPROC, &one_process);
+        OutputFile file;
+        file.Open(target_.string());
+        return ErrorOf([&] {
+          file.Write("head ");
+          file.WriteLater(std::vector<std::uint8_t>(5000, 'a'), [](std::span<std::uint8_t> bytes) {
+            for (std::uint8_t& byte : bytes) byte = 'b';
+          });
+          file.Write(" tail");
+          file.Close();
+        });
+      },
+      ChildOptions{.unprivileged = true, .file_size_limit = std::nullopt});
+  if (!child.ran) GTEST_SKIP() << child.reason;
+  EXPECT_EQ(child.report, "none");
+  EXPECT_EQ(ReadFileBytes(target_), "head " + std::string(5000, 'b') + " tail");
 }
 
 TEST_F(OutputFileTest, DiscardAndDestructionLeaveThePreviousFileAndNoTemporary) {
