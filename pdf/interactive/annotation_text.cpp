@@ -31,9 +31,8 @@ std::string LinkBorderText(int width, int highlight) {
 }
 
 std::string NoteBoxDictionary(const NoteBoxStyle& style) {
-  std::string text = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatNumber(style.left) +
-                     " " + FormatNumber(style.top) + " " + FormatNumber(style.right) + " " +
-                     FormatNumber(style.bottom) + "]\r /F " + std::to_string(style.flags);
+  std::string text = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + RectangleText(style.box) +
+                     "]\r /F " + std::to_string(style.flags);
   if (style.alignment == 2) text += "\r/Q 2";
   if (style.alignment == 4) text += "\r/Q 1";
   if (IsSolid(style.fill_color)) text += "\r/C [" + FormatColor(style.fill_color) + "]";

@@ -17,10 +17,7 @@ std::string LinkBorderText(int width, int highlight);
 
 // A free-text annotation's box in points of the PDF default space, and how it looks.
 struct NoteBoxStyle {
-  float left = 0;
-  float top = 0;
-  float right = 0;
-  float bottom = 0;
+  Area box;
   int alignment = 0;     // 2 right (/Q 2), 4 centred (/Q 1), anything else left
   int border_style = 0;  // 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underline
   float dash = 0;        // dashed borders: dash and gap lengths, written as given

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pdf/core/number_format.h"
+#include "pdf/interactive/annotation_text.h"
 
 namespace pagora {
 namespace {
@@ -106,9 +107,7 @@ int FieldNumber(std::string_view text) {
 FieldEntry BuildFieldEntry(const FieldRequest& request) {
   const std::int32_t options = request.options;
   FieldEntry field;
-  field.widget = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + FormatNumber(request.left) + " " +
-                 FormatNumber(request.top) + " " + FormatNumber(request.right) + " " +
-                 FormatNumber(request.bottom) + "]";
+  field.widget = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + RectangleText(request.box) + "]";
   if (const std::int32_t f = FieldAnnotationFlags(options); f != 0) {
     field.widget += " /F " + std::to_string(f) + " ";
   }

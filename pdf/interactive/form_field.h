@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/area.h"
 #include "pdf/interactive/form_state.h"
 
 namespace pagora {
@@ -32,10 +33,7 @@ int FieldNumber(std::string_view text);
 struct FieldRequest {
   std::string name;
   int kind = kFieldText;
-  float left = 0;  // the box in points of the PDF default space
-  float top = 0;
-  float right = 0;
-  float bottom = 0;
+  Area box;  // points of the PDF default space
   std::string value;
   std::string extra;  // maximum length, selected item, or a push button's script
   std::string tooltip;

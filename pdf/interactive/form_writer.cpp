@@ -76,8 +76,8 @@ void PrepareFieldAppearance(Document& doc, FieldEntry& field, const FieldRequest
     return;
   }
   FieldLook& look = field.look;
-  look.width = request.right - request.left;
-  look.height = request.top - request.bottom;
+  look.width = request.box.right - request.box.left;
+  look.height = request.box.top - request.box.bottom;
   if (!request.fill_color.empty() && request.fill_color[0] == '#' &&
       (options & kFieldNoBackground) == 0) {
     look.background = FormatColor(request.fill_color);

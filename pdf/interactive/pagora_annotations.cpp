@@ -44,11 +44,7 @@ void Pagora::AddNoteBox(const std::string& text, float x, float y, float width, 
                         std::int32_t flags) try {
   Document& doc = *doc_;
   NoteBoxStyle style;
-  const Area box = UserAnnotationBox(doc, x, y, width, height);
-  style.left = box.left;
-  style.top = box.top;
-  style.right = box.right;
-  style.bottom = box.bottom;
+  style.box = UserAnnotationBox(doc, x, y, width, height);
   style.alignment = alignment;
   style.border_style = border_style;
   style.dash = dash;

@@ -37,11 +37,7 @@ void Pagora::AddField(const std::string& name, int kind, float x, float y, float
   FieldRequest request;
   request.name = name;
   request.kind = kind;
-  const Area box = UserAnnotationBox(doc, x, y, width, height);
-  request.left = box.left;
-  request.top = box.top;
-  request.right = box.right;
-  request.bottom = box.bottom;
+  request.box = UserAnnotationBox(doc, x, y, width, height);
   request.value = value;
   request.extra = extra;
   request.tooltip = tooltip;

@@ -50,7 +50,7 @@ TEST(AnnotationText, LinkBordersAndHighlights) {
 }
 
 TEST(AnnotationText, NoteBoxDictionaryAndAppearance) {
-  NoteBoxStyle style{100, 742, 300, 692, 4, 1, 3, 2, 4, "#FF0000", 1.5f};
+  NoteBoxStyle style{{100, 742, 300, 692}, 4, 1, 3, 2, 4, "#FF0000", 1.5f};
   EXPECT_EQ(NoteBoxDictionary(style),
             "<< /Type /Annot /Subtype /FreeText\r/Rect [100 742 300 692]\r /F 4\r/Q 1"
             "\r/C [1 0 0]\r/BS << /Type /Border /W 1.5/S /D /D [3 2]>>\r");

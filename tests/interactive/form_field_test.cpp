@@ -17,10 +17,7 @@ FieldRequest Request(int kind, std::int32_t options, std::string value = "",
   FieldRequest request;
   request.name = "f";
   request.kind = kind;
-  request.left = 10;
-  request.top = 800;
-  request.right = 110;
-  request.bottom = 780;
+  request.box = {10, 800, 110, 780};
   request.value = std::move(value);
   request.extra = std::move(extra);
   request.options = options;
