@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -79,6 +80,20 @@ std::string ReadFileBytes(const fs::path& path) {
 Rgb Raster::At(int x, int y) const {
   const auto i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 3;
   return {rgb.at(i), rgb.at(i + 1), rgb.at(i + 2)};
+}
+
+std::pair<int, int> InkColumns(const Raster& r, int top, int bottom, int from, int to) {
+  std::pair<int, int> columns{-1, -1};
+  for (int x = from; x < std::min(r.width, to); ++x) {
+    for (int y = top; y <= bottom; ++y) {
+      if (r.At(x, y)[0] < 128) {
+        if (columns.first < 0) columns.first = x;
+        columns.second = x;
+        break;
+      }
+    }
+  }
+  return columns;
 }
 
 ::testing::AssertionResult QpdfChecksClean(const fs::path& pdf) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Checks a written PDF with independent readers: qpdf, pdfinfo, Ghostscript, and renders
@@ -48,6 +49,10 @@ struct Raster {
   std::vector<std::uint8_t> rgb;
   Rgb At(int x, int y) const;
 };
+
+// Leftmost and rightmost columns with dark pixels between two rows (and from column
+// `from` up to `to`), or {-1, -1}.
+std::pair<int, int> InkColumns(const Raster& r, int top, int bottom, int from = 0, int to = 100000);
 
 // Reads a binary PPM (P6, maxval 255) as written by pdftoppm, mutool and ImageMagick.
 bool ReadPpm(const std::filesystem::path& path, Raster* raster);

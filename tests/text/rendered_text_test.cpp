@@ -15,27 +15,11 @@
 namespace pagora {
 namespace {
 
+using testing::InkColumns;
 using testing::Raster;
 using testing::Renderer;
 using testing::RunCommand;
 using testing::ShellQuote;
-
-// Leftmost and rightmost columns with dark pixels between two rows (and from column
-// `from` up to `to`), or {-1, -1}.
-std::pair<int, int> InkColumns(const Raster& r, int top, int bottom, int from = 0,
-                               int to = 100000) {
-  std::pair<int, int> columns{-1, -1};
-  for (int x = from; x < std::min(r.width, to); ++x) {
-    for (int y = top; y <= bottom; ++y) {
-      if (r.At(x, y)[0] < 128) {
-        if (columns.first < 0) columns.first = x;
-        columns.second = x;
-        break;
-      }
-    }
-  }
-  return columns;
-}
 
 class TextDocumentTest : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@ namespace pagora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::InkColumns;
 using testing::Raster;
 using testing::Renderer;
 using testing::RunCommand;
@@ -72,21 +73,6 @@ std::string FontResourceEntries(const std::string& file) {
   if (start == std::string::npos) return {};
   const std::size_t end = file.find(">>", start);
   return file.substr(start + 8, end - start - 8);
-}
-
-// Leftmost and rightmost columns with dark pixels between two rows, or {-1, -1}.
-std::pair<int, int> InkColumns(const Raster& r, int top, int bottom) {
-  std::pair<int, int> columns{-1, -1};
-  for (int x = 0; x < r.width; ++x) {
-    for (int y = top; y <= bottom; ++y) {
-      if (r.At(x, y)[0] < 128) {
-        if (columns.first < 0) columns.first = x;
-        columns.second = x;
-        break;
-      }
-    }
-  }
-  return columns;
 }
 
 class TrueTypeDocumentTest : public ::testing::Test {
