@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "pdf/core/pagora.h"
+#include "tests/import/pdf_corpus.h"
 #include "tests/import/test_pdf_builder.h"
 #include "tests/support/document_capture.h"
 #include "tests/support/pdf_checker.h"
@@ -19,21 +20,13 @@ namespace pagora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::PdfCorpusFiles;
 using testing::PdfinfoField;
 using testing::Raster;
 using testing::Renderer;
 using testing::RunCommand;
 using testing::ShellQuote;
 using testing::TempDir;
-
-std::vector<fs::path> CorpusFiles() {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(fs::path(PAGORA_TEST_DATA_DIR) / "pdf")) {
-    if (entry.path().extension() == ".pdf") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 int Count(const std::string& text, const std::string& needle) {
   int count = 0;
@@ -120,7 +113,7 @@ Info ReadInfo(const std::string& path) {
 }
 
 TEST(PageImport, GetInfoMatchesPdfinfo) {
-  for (const fs::path& path : CorpusFiles()) {
+  for (const fs::path& path : PdfCorpusFiles()) {
     SCOPED_TRACE(path.filename().string());
     const auto report = RunCommand("pdfinfo -enc Latin1 " + ShellQuote(path.string()));
     ASSERT_EQ(report.exit_code, 0) << report.output;
@@ -148,7 +141,7 @@ TEST(PageImport, GetInfoMatchesPdfinfo) {
 }
 
 TEST(PageImport, EveryPageRendersAsTheSource) {
-  for (const fs::path& path : CorpusFiles()) {
+  for (const fs::path& path : PdfCorpusFiles()) {
     SCOPED_TRACE(path.filename().string());
     const Info info = ReadInfo(path.string());
     if (info.encrypted) continue;

@@ -11,24 +11,17 @@
 #include "pdf/import/pdf_file.h"
 #include "pdf/import/references.h"
 #include "pdf/import/source_info.h"
+#include "tests/import/pdf_corpus.h"
 #include "tests/support/pdf_checker.h"
 
 namespace pagora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::PdfCorpusFiles;
 using testing::PdfinfoField;
 using testing::RunCommand;
 using testing::ShellQuote;
-
-std::vector<fs::path> CorpusFiles() {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(fs::path(PAGORA_TEST_DATA_DIR) / "pdf")) {
-    if (entry.path().extension() == ".pdf") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 std::string TrimLeft(const std::string& text) {
   const std::size_t start = text.find_first_not_of(' ');
@@ -79,7 +72,7 @@ void ReadEveryPage(PdfFile& file, const fs::path& path, const std::vector<std::u
 }
 
 TEST(SharedPdfCorpus, PagesAndInformationMatchPdfinfo) {
-  const auto files = CorpusFiles();
+  const auto files = PdfCorpusFiles();
   ASSERT_GE(files.size(), 15u);
   for (const fs::path& path : files) {
     SCOPED_TRACE(path.filename().string());
