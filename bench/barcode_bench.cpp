@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "pdf/core/pagora.h"
 
 namespace {
+
+using pagora::bench::FixedTime;
 
 constexpr int kSymbolsPerPage = 100;
 
@@ -18,13 +21,9 @@ std::string OutputPath() {
   return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-barcodes.pdf";
 }
 
-pagora::LocalTime FixedTime() {
-  return {2026, 12, 7, 10, 30, 15};
-}
-
 // "PKG-" and 16 digits: set B for the prefix, then a switch to set C for the number.
 std::string PackageCode(std::int64_t n) {
-  char text[21];
+  char text[32];  // room for any 64-bit number; the inputs give 16 digits
   std::snprintf(text, sizeof text, "PKG-%016lld", static_cast<long long>(n * 7919));
   return text;
 }

@@ -10,18 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "bench/peer_memory.h"
 #include "pdf/core/pagora.h"
 
 namespace {
 
-std::string OutputPath(const char* name) {
-  return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
-}
-
-pagora::LocalTime FixedTime() {
-  return {2026, 12, 7, 10, 30, 15};
-}
+using pagora::bench::FixedTime;
+using pagora::bench::OutputPath;
 
 void ReportPages(benchmark::State& state, int64_t pages, std::size_t peak_heap) {
   state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),

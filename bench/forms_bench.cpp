@@ -9,21 +9,17 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "bench/peer_memory.h"
 #include "pdf/core/pagora.h"
 
 namespace {
 
+using pagora::bench::FixedTime;
+using pagora::bench::OutputPath;
+
 constexpr int kFieldsPerPage = 50;
 constexpr int kScriptEvery = 5;
-
-std::string OutputPath(const char* name) {
-  return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
-}
-
-pagora::LocalTime FixedTime() {
-  return {2026, 12, 7, 10, 30, 15};
-}
 
 // Two columns of 25 boxes, 15 points high.
 float FieldX(int field) {

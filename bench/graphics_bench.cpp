@@ -9,20 +9,16 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "pdf/core/pagora.h"
 
 namespace {
 
+using pagora::bench::FixedTime;
+using pagora::bench::OutputPath;
+
 constexpr int kPages = 1000;
 constexpr float kPageHeight = 842;
-
-std::string OutputPath(const char* name) {
-  return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
-}
-
-pagora::LocalTime FixedTime() {
-  return {2026, 12, 7, 10, 30, 15};
-}
 
 void Report(benchmark::State& state, const std::string& path) {
   state.counters["pages/s"] =

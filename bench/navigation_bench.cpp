@@ -9,21 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "bench/peer_memory.h"
 #include "pdf/core/pagora.h"
 
 namespace {
 
+using pagora::bench::FixedTime;
+using pagora::bench::OutputPath;
+
 constexpr int kPages = 1000;
 constexpr int kBookmarksPerPage = 10;
-
-std::string OutputPath(const char* name) {
-  return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
-}
-
-pagora::LocalTime FixedTime() {
-  return {2026, 12, 7, 10, 30, 15};
-}
 
 // Levels 1 to 5 in turn: every level-1 item heads a chain four deep.
 int LevelOf(int bookmark) {

@@ -8,18 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "pdf/core/pagora.h"
 
 namespace {
+
+using pagora::bench::OutputPath;
 
 constexpr int kPages = 200;
 constexpr int kLinesPerPage = 60;
 constexpr int kRectanglesPerPage = 100;
 constexpr int kStrokesPerPage = 20;
-
-std::string OutputPath(const char* name) {
-  return "/tmp/pagora-bench-" + std::to_string(::getpid()) + "-" + name + ".pdf";
-}
 
 // Lines of about 80 characters, different from one another.
 std::vector<std::string> SampleLines() {
