@@ -2,15 +2,17 @@
 #include <memory>
 
 #include "pdf/codec/filter_decoders.h"
+#include "pdf/codec/lzw_codes.h"
 
 namespace pagora {
 namespace {
 
-constexpr int kClearCode = 256;
-constexpr int kEndCode = 257;
-constexpr int kFirstFreeCode = 258;
-constexpr int kTableSize = 4096;
-constexpr int kMaxCodeWidth = 12;
+using lzw::kClearCode;
+using lzw::kEndOfData;
+using lzw::kFirstStringCode;
+using lzw::kMaxCodeWidth;
+using lzw::kMinCodeWidth;
+using lzw::kTableSize;
 
 // Each code is its prefix code plus one byte; strings are spelled by walking prefixes back.
 struct LzwTable {
@@ -66,15 +68,15 @@ FilterResult DecodeLzw(std::span<const std::uint8_t> data, bool early_change,
   auto table = std::make_unique<LzwTable>();
   BitReader reader(data);
   const int early = early_change ? 1 : 0;
-  int width = 9;
-  int next_code = kFirstFreeCode;
+  int width = kMinCodeWidth;
+  int next_code = kFirstStringCode;
   int previous = -1;
   for (;;) {
     const int code = reader.Read(width);
-    if (code < 0 || code == kEndCode) break;  // padding bits after the last code end it too
+    if (code < 0 || code == kEndOfData) break;  // padding bits after the last code end it too
     if (code == kClearCode) {
-      width = 9;
-      next_code = kFirstFreeCode;
+      width = kMinCodeWidth;
+      next_code = kFirstStringCode;
       previous = -1;
       continue;
     }

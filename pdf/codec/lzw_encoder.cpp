@@ -5,14 +5,16 @@
 #include <cstddef>
 #include <memory>
 
+#include "pdf/codec/lzw_codes.h"
+
 namespace pagora {
 namespace {
 
-constexpr int kClearCode = 256;
-constexpr int kEndOfData = 257;
-constexpr int kFirstStringCode = 258;
-constexpr int kMinWidth = 9;
-constexpr int kMaxWidth = 12;
+using lzw::kClearCode;
+using lzw::kEndOfData;
+using lzw::kFirstStringCode;
+using lzw::kMaxCodeWidth;
+using lzw::kMinCodeWidth;
 
 // The strings of the table, each a known prefix code followed by one byte, found by
 // open addressing with double hashing. 5021 is a prime a little above the 3838 strings
@@ -94,29 +96,29 @@ std::size_t MaxEncodedSize(std::size_t n, int width) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int level) {
-  const int table_width = kMinWidth + std::clamp(level, 0, 3);
+  const int table_width = kMinCodeWidth + std::clamp(level, 0, 3);
   const int largest_code = (1 << table_width) - 1;
   // Making the largest string widens the codes once more, for the clear code that follows.
-  const int widest = std::min(table_width + 1, kMaxWidth);
+  const int widest = std::min(table_width + 1, kMaxCodeWidth);
   std::vector<std::uint8_t> output(MaxEncodedSize(input.size(), widest));
   CodeWriter writer(output.data());
-  writer.Write(kClearCode, kMinWidth);
+  writer.Write(kClearCode, kMinCodeWidth);
   if (input.empty()) {
-    writer.Write(kEndOfData, kMinWidth);
+    writer.Write(kEndOfData, kMinCodeWidth);
     output.resize(static_cast<std::size_t>(writer.Finish() - output.data()));
     return output;
   }
 
   auto table = std::make_unique_for_overwrite<StringTable>();
   table->Clear();
-  int width = kMinWidth;
+  int width = kMinCodeWidth;
   int next_code = kFirstStringCode;
   int current = input[0];
   for (std::size_t i = 1; i < input.size(); ++i) {
     if (next_code > largest_code) {
       writer.Write(kClearCode, width);
       table->Clear();
-      width = kMinWidth;
+      width = kMinCodeWidth;
       next_code = kFirstStringCode;
     }
     const std::uint8_t byte = input[i];
@@ -129,14 +131,14 @@ std::vector<std::uint8_t> EncodeLzw(std::span<const std::uint8_t> input, int lev
     table->Insert(current, byte, next_code);
     // With early change the decoder reads one bit more from the code after the one that
     // made string 511 (1023, 2047).
-    if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
+    if (next_code == (1 << width) - 1 && width < kMaxCodeWidth) ++width;
     ++next_code;
     current = byte;
   }
   writer.Write(current, width);
   // The decoder learns each string one code after the encoder made it. Reading the
   // end-of-data code it has caught up, so its early widening comes one string sooner.
-  if (next_code == (1 << width) - 1 && width < kMaxWidth) ++width;
+  if (next_code == (1 << width) - 1 && width < kMaxCodeWidth) ++width;
   writer.Write(kEndOfData, width);
   output.resize(static_cast<std::size_t>(writer.Finish() - output.data()));
   return output;
