@@ -11,25 +11,11 @@
 
 namespace {
 
-using pagora::InflateStatus;
+using pagora::testing::OutcomeOf;
 using pagora::testing::ZlibOutcome;
 
 void Require(bool condition) {
   if (!condition) std::abort();
-}
-
-ZlibOutcome OutcomeOf(InflateStatus status) {
-  switch (status) {
-    case InflateStatus::kOk:
-      return ZlibOutcome::kEnd;
-    case InflateStatus::kInvalidData:
-      return ZlibOutcome::kDataError;
-    case InflateStatus::kTruncated:
-      return ZlibOutcome::kInputEnded;
-    case InflateStatus::kTooLarge:
-      break;
-  }
-  return ZlibOutcome::kOutputFull;
 }
 
 // Keeps each run quick; the default limit is exercised by the unit tests.

@@ -29,6 +29,7 @@ void PrintTo(InflateStatus status, std::ostream* out) {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testing::OutcomeOf;
 using testing::ZlibOutcome;
 
 Bytes ToBytes(std::string_view text) {
@@ -42,20 +43,6 @@ std::string ToString(const Bytes& bytes) {
 Bytes ReadTestFile(const std::string& name) {
   std::ifstream in(std::string(PAGORA_TEST_DATA_DIR) + "/" + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-ZlibOutcome OutcomeOf(InflateStatus status) {
-  switch (status) {
-    case InflateStatus::kOk:
-      return ZlibOutcome::kEnd;
-    case InflateStatus::kInvalidData:
-      return ZlibOutcome::kDataError;
-    case InflateStatus::kTruncated:
-      return ZlibOutcome::kInputEnded;
-    case InflateStatus::kTooLarge:
-      break;
-  }
-  return ZlibOutcome::kOutputFull;
 }
 
 // Decodes with both decoders and expects the same outcome and the same bytes.

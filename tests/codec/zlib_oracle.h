@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "pdf/codec/inflate.h"
+
 namespace pagora::testing {
 
 // Inflates a whole zlib stream with zlib itself. Empty when zlib rejects the stream, when
@@ -52,6 +54,21 @@ inline std::vector<std::uint8_t> ZlibRawDeflate(std::span<const std::uint8_t> da
 }
 
 enum class ZlibOutcome { kEnd, kDataError, kInputEnded, kOutputFull };
+
+// What zlib does with a stream the engine's inflater ends with `status`.
+inline ZlibOutcome OutcomeOf(InflateStatus status) {
+  switch (status) {
+    case InflateStatus::kOk:
+      return ZlibOutcome::kEnd;
+    case InflateStatus::kInvalidData:
+      return ZlibOutcome::kDataError;
+    case InflateStatus::kTruncated:
+      return ZlibOutcome::kInputEnded;
+    case InflateStatus::kTooLarge:
+      break;
+  }
+  return ZlibOutcome::kOutputFull;
+}
 
 struct ZlibRawResult {
   ZlibOutcome outcome = ZlibOutcome::kEnd;
