@@ -40,8 +40,6 @@ class ByteCursor {
 
   // Passes over data sub-blocks (a size byte, that many bytes) up to the empty one, adding
   // up their payload. False when the file ends first.
-  // Passes over data sub-blocks (a size byte, that many bytes) up to the empty one, adding
-  // up their payload. False when the file ends first.
   bool SkipSubBlocks(std::size_t* payload = nullptr) {
     std::size_t total = 0;
     std::uint8_t size = 0;

@@ -10,9 +10,6 @@
 
 namespace pagora {
 
-// The largest pixel buffer a GIF may ask for; a bigger picture is refused, not allocated.
-inline constexpr std::size_t kGifMaxPixelBytes = std::size_t{256} << 20;
-
 // Why a GIF file gave no picture. The engine reports every reason but kNotGif as a
 // run-time error; a file that is not a GIF at all is passed over in silence.
 enum class GifStatus {
@@ -62,6 +59,6 @@ struct GifReadResult {
 // allocated; `max_pixel_bytes` bounds each buffer the decoder allocates (the canvas, and the
 // frame at one byte per pixel).
 GifReadResult ReadGifImage(std::span<const std::uint8_t> file, int frame,
-                           std::size_t max_pixel_bytes = kGifMaxPixelBytes);
+                           std::size_t max_pixel_bytes = kMaxPixelBytes);
 
 }  // namespace pagora

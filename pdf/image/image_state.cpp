@@ -26,9 +26,4 @@ int AddImage(ImageState& images, std::string upper_name, std::int16_t frame,
   return n;
 }
 
-std::string IndexMaskText(int index) {
-  const std::string text = std::to_string(index);
-  return text + " " + text + " ";
-}
-
 }  // namespace pagora

@@ -32,7 +32,4 @@ int FindImage(const ImageState& images, std::string_view upper_name, std::int16_
 int AddImage(ImageState& images, std::string upper_name, std::int16_t frame,
              std::uint8_t memory_factor);
 
-// The /Mask array content that hides one palette index: "i i ".
-std::string IndexMaskText(int index);
-
 }  // namespace pagora

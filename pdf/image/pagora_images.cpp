@@ -133,7 +133,7 @@ int WriteImageObject(Document& doc, const RasterImage& image, std::string_view n
   if (indexed) {
     StartObject(doc, palette_object);
     WriteLine(doc, "<<");
-    WriteStream(doc, image.palette, 0, image.fixed_filter, 0);
+    WriteStream(doc, image.palette, 0, "", 0);  // the fixed filter is the pixels' alone
     FinishObject(doc);
   }
   return object;

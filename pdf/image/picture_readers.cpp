@@ -3,8 +3,8 @@
 #include "pdf/image/bmp_reader.h"
 #include "pdf/image/eps_picture.h"
 #include "pdf/image/gif_reader.h"
-#include "pdf/image/image_state.h"
 #include "pdf/image/jpeg_reader.h"
+#include "pdf/image/raster_bytes.h"
 #include "pdf/image/tga_reader.h"
 #include "pdf/image/wmf_picture.h"
 
@@ -40,7 +40,7 @@ RasterReadResult ReadGif(std::span<const std::uint8_t> file, const RasterRequest
   image.bits = gif.picture.bits;
   image.pixels = std::move(gif.picture.pixels);
   image.palette = std::move(gif.picture.palette);
-  if (gif.picture.transparent_index) image.mask = IndexMaskText(*gif.picture.transparent_index);
+  if (gif.picture.transparent_index) image.mask = IndexMask(*gif.picture.transparent_index);
   return result;
 }
 
@@ -81,22 +81,18 @@ constexpr struct {
     {".WMF", TranslateWmf},
 };
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 }  // namespace
 
 RasterReader FindRasterReader(std::string_view upper_name) {
   for (const auto& reader : kRasterReaders) {
-    if (EndsWith(upper_name, reader.extension)) return reader.read;
+    if (upper_name.ends_with(reader.extension)) return reader.read;
   }
   return nullptr;
 }
 
 VectorTranslator FindVectorTranslator(std::string_view upper_name) {
   for (const auto& translator : kVectorTranslators) {
-    if (EndsWith(upper_name, translator.extension)) return translator.translate;
+    if (upper_name.ends_with(translator.extension)) return translator.translate;
   }
   return nullptr;
 }

@@ -2,13 +2,11 @@
 #include "pdf/text/font_table.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "pdf/core/ascii_case.h"
 #include "pdf/text/standard_font_metrics.h"
 
 namespace pagora {
-namespace {
 
 std::string_view StyleSuffix(int style) {
   switch (style & 3) {
@@ -22,8 +20,6 @@ std::string_view StyleSuffix(int style) {
       return "";
   }
 }
-
-}  // namespace
 
 FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t encoding) {
   std::string compact;

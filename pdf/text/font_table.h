@@ -22,6 +22,10 @@ struct FontRequest {
   std::string key;
 };
 
+// The suffix of style bits (1 bold, 2 italic) in a font name: ",Bold", ",Italic",
+// ",BoldItalic" or nothing.
+std::string_view StyleSuffix(int style);
+
 // Maps a family text (spaces ignored, any case), style bits (1 bold, 2 italic) and
 // encoding (1 Mac Roman, other WinAnsi) onto the record it selects.
 FontRequest ResolveFontRequest(std::string_view family, int style, std::int32_t encoding);

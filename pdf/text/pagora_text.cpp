@@ -35,7 +35,7 @@ void EmitText(Document& doc, float x, float y, float width, std::string_view tex
     natural = line.natural;
 
     const float size = doc.fonts.size;
-    const float descent = TextDescent(doc, size);
+    const float descent = TextDescent(doc);
     advance = TextHeight(doc) * doc.fonts.text.line_spacing * k;
     const float left = (x + line.offset) * k;
     const float descent_line = doc.page.height - y * k + descent;

@@ -35,7 +35,7 @@ std::string Pagora::DrawTextBox(float x, float y, float width, float height,
   } else if (align & kAlignBottom) {
     first_bottom = (y + height) * k - (lines - 1) * line_height;
   }
-  const float descent = TextDescent(*doc_, doc_->fonts.size);
+  const float descent = TextDescent(*doc_);
   const float first_baseline = first_bottom + descent;
 
   float baseline = first_baseline;

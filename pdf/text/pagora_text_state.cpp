@@ -25,9 +25,9 @@ float TextHeight(const Document& doc) {
                      static_cast<float>(static_cast<double>(font->height) * doc.fonts.size / 1000));
 }
 
-float TextDescent(const Document& doc, float size) {
+float TextDescent(const Document& doc) {
   const FontRecord* font = doc.fonts.Current();
-  return font != nullptr ? size * static_cast<float>(font->descent) / 1000 : 0;
+  return font != nullptr ? doc.fonts.size * static_cast<float>(font->descent) / 1000 : 0;
 }
 
 float Pagora::TextHeight() const try { return pagora::TextHeight(*doc_); } catch (...) {

@@ -3,16 +3,10 @@
 
 #include <array>
 
+#include "pdf/core/windows1252.h"
+
 namespace pagora {
 namespace {
-
-// Windows-1252 codes 80-9F; 81, 8D, 8F, 90 and 9D are undefined and keep their number.
-constexpr std::array<std::uint16_t, 32> kWinAnsi80 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // Mac OS Roman codes 80-FF, with DB as the currency sign that a PDF's MacRomanEncoding
 // puts there (later Mac systems moved the euro onto it).
@@ -40,8 +34,7 @@ constexpr std::array<std::uint16_t, 128> kMacRoman80 = {
 std::uint16_t UnicodeOfCode(std::uint8_t code, std::int32_t encoding) {
   if (code < 0x80) return code;
   if (encoding == 1) return kMacRoman80[code - 0x80];
-  if (code < 0xA0) return kWinAnsi80[code - 0x80];
-  return code;
+  return static_cast<std::uint16_t>(Windows1252ToUnicode(code));
 }
 
 }  // namespace pagora

@@ -16,9 +16,9 @@ float TextHeight(const Document& doc);
 // (from 1).
 int AppendFontRecord(Document& doc, FontRecord record);
 
-// The descent of the current font at `size` points, in points (negative: below the
-// baseline); 0 with no font.
-float TextDescent(const Document& doc, float size);
+// The descent of the current font at its size, in points (negative: below the baseline);
+// 0 with no font.
+float TextDescent(const Document& doc);
 
 // Writes the font object of `record` (with a TrueType font's descriptor and, when `program`
 // is not empty, its font file) and lists it as `resource_name`; returns the font object's

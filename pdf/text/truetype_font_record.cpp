@@ -8,15 +8,7 @@
 namespace pagora {
 
 std::string TrueTypeBaseName(const TrueTypeFont& font) {
-  std::string name = font.full_name;
-  if (font.Bold() && font.Italic()) {
-    name += ",BoldItalic";
-  } else if (font.Bold()) {
-    name += ",Bold";
-  } else if (font.Italic()) {
-    name += ",Italic";
-  }
-  return name;
+  return font.full_name + std::string(StyleSuffix((font.Bold() ? 1 : 0) | (font.Italic() ? 2 : 0)));
 }
 
 FontRecord MakeTrueTypeFontRecord(const TrueTypeFont& font, const FontRequest& request,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pdf/core/runtime_error.h"
+#include "pdf/image/raster_bytes.h"
 
 namespace pagora {
 namespace {
@@ -43,8 +44,8 @@ TEST(ImageStateTest, RefusesAPictureBeyond32767) {
   images.count = 32767;
   images.entries.resize(32768);
   EXPECT_THROW(AddImage(images, "X.GIF", 1, 1), RuntimeError);
-  EXPECT_EQ(IndexMaskText(0), "0 0 ");
-  EXPECT_EQ(IndexMaskText(255), "255 255 ");
+  EXPECT_EQ(IndexMask(0), "0 0 ");
+  EXPECT_EQ(IndexMask(255), "255 255 ");
 }
 
 }  // namespace
