@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,13 +23,16 @@ void GrowIndexedTable(std::vector<Entry>& table, int index, std::uint8_t memory_
   }
 }
 
-// Makes room for one more entry at the end of an appended table by the same rule.
+// Makes room for one more entry at the end of an appended table by the same rule, or by
+// doubling, whichever gives more room: the rule's steps of ten entries alone would copy a
+// long table over and over, in time quadratic in its length.
 template <typename Entry>
 void GrowAppendedTable(std::vector<Entry>& table, std::uint8_t memory_factor) {
   if (table.size() < table.capacity()) return;
   const int count = static_cast<int>(table.size());
-  table.reserve(static_cast<std::size_t>(table.empty() ? InitialTableSize(memory_factor)
-                                                       : GrownTableSize(count, memory_factor)));
+  const int size =
+      table.empty() ? InitialTableSize(memory_factor) : GrownTableSize(count, memory_factor);
+  table.reserve(std::max({static_cast<std::size_t>(size), table.size() * 2, std::size_t{1}}));
 }
 
 }  // namespace pagora

@@ -11,6 +11,7 @@
 #include "pdf/core/ascii_case.h"
 #include "pdf/core/number_format.h"
 #include "pdf/core/stream_writer.h"
+#include "pdf/core/table_growth.h"
 #include "pdf/graphics/drawing.h"
 #include "pdf/import/copied_object.h"
 #include "pdf/import/page_box.h"
@@ -204,6 +205,7 @@ SourceOpening OpenSourcePdf(Document& doc, const std::string& path) {
   }
   entry.name = std::move(name);
   entry.version_level = file.version_level();
+  GrowAppendedTable(doc.imports.entries, doc.memory_factor);
   doc.imports.entries.push_back(std::move(entry));
   opening.entry = static_cast<int>(doc.imports.entries.size());
   return opening;

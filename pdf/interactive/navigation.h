@@ -26,20 +26,12 @@ Area UserAnnotationBox(const Document& doc, float x, float y, float width, float
 // cannot hold written as "#xx", so that any name makes a well-formed file.
 std::string DestinationName(std::string_view prefix, std::string_view name);
 
-// Appends to one of the outline's tables, growing it by the engine's table rule or by
-// doubling, whichever gives more room.
+// Appends to one of the outline's tables, growing it by the engine's table rule.
 // RuntimeError 6 when the table already holds 2^31 - 1 entries.
 template <class Entry>
 void AppendEntry(std::vector<Entry>& table, Entry entry, std::uint8_t memory_factor) {
   if (table.size() >= INT32_MAX) throw RuntimeError(kOverflow);
-  if (table.size() == table.capacity()) {
-    const int count = static_cast<int>(table.size());
-    const int size =
-        count == 0 ? InitialTableSize(memory_factor) : GrownTableSize(count, memory_factor);
-    // The rule's steps of ten entries would copy a long outline over and over, in time
-    // quadratic in its length; it stays the lower bound, the table at least doubles.
-    table.reserve(std::max({static_cast<std::size_t>(size), table.size() * 2, std::size_t{1}}));
-  }
+  GrowAppendedTable(table, memory_factor);
   table.push_back(std::move(entry));
 }
 
