@@ -75,6 +75,11 @@ char* WriteLargeDecimal(char* out, double magnitude) {
 
 }  // namespace
 
+float CheckedFloat(double value) {
+  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) throw RuntimeError(kOverflow);
+  return static_cast<float>(value);
+}
+
 float Round3(float x) {
   if (!std::isfinite(x)) throw RuntimeError(kOverflow);
   const double magnitude = std::fabs(static_cast<double>(x));

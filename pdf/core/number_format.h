@@ -11,6 +11,10 @@ namespace pagora {
 // survives Round3, with room to spare.
 inline constexpr std::size_t kMaxNumberChars = 48;
 
+// `value` rounded to single precision, the precision of every length of the engine.
+// Throws RuntimeError 6 when it does not fit (or is not a number).
+float CheckedFloat(double value);
+
 // Rounds half away from zero to three decimals, in single precision: x × 1000 + 0.5 is
 // stored as a float, floored, and multiplied by 0.001 into a float (negative values
 // mirror positive ones). Throws RuntimeError 6 when x is not finite or x × 1000

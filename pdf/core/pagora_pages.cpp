@@ -5,6 +5,7 @@
 
 #include "pdf/core/document.h"
 #include "pdf/core/error_boundary.h"
+#include "pdf/core/number_format.h"
 #include "pdf/core/page_geometry.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
@@ -12,18 +13,6 @@
 #include "pdf/interactive/form_writer.h"
 
 namespace pagora {
-namespace {
-
-// A single-precision result, or RuntimeError 6 when it does not fit.
-float CheckedFloat(double value) {
-  if (!std::isfinite(value) || std::fabs(value) > 3.4028234663852886e38) {
-    throw RuntimeError(kOverflow);
-  }
-  return static_cast<float>(value);
-}
-
-}  // namespace
-
 int Pagora::BeginPage() try {
   EndPage();
   if (doc_->page.count == INT32_MAX) throw RuntimeError(kOverflow);

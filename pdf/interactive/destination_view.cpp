@@ -9,11 +9,6 @@
 
 namespace pagora {
 
-float SinglePrecision(double value) {
-  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) throw RuntimeError(kOverflow);
-  return static_cast<float>(value);
-}
-
 std::string DestinationView(int type, const ViewBox& box) {
   switch (type) {
     case kDestinationFitPage:
@@ -24,11 +19,11 @@ std::string DestinationView(int type, const ViewBox& box) {
       return "/FitH " + FormatNumber(box.top);
     case kDestinationFitRectangle:
       return "/FitR " + FormatNumber(box.left) + " " + FormatNumber(box.top) + " " +
-             FormatNumber(SinglePrecision(double{box.left} + box.width)) + " " +
-             FormatNumber(SinglePrecision(double{box.top} - box.height));
+             FormatNumber(CheckedFloat(double{box.left} + box.width)) + " " +
+             FormatNumber(CheckedFloat(double{box.top} - box.height));
     case kDestinationXyz:
       return "/XYZ " + FormatNumber(box.left) + " " + FormatNumber(box.top) + " " +
-             FormatNumber(SinglePrecision(double{box.zoom_percent} / 100));
+             FormatNumber(CheckedFloat(double{box.zoom_percent} / 100));
     default:
       return {};
   }

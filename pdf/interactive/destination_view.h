@@ -13,10 +13,6 @@ struct ViewBox {
   float zoom_percent = 0;
 };
 
-// `value` rounded to single precision, the precision of every length of the engine.
-// Throws RuntimeError 6 when it does not fit.
-float SinglePrecision(double value);
-
 // The view of a destination after its page reference, by destination type:
 // 0 "/FitB", 1 "/FitV left", 2 "/FitH top", 3 "/FitR left top right bottom" (right = left +
 // width, bottom = top - height), 4 "/XYZ left top zoom" (zoom as a factor, 150 → 1.5);

@@ -1,5 +1,6 @@
 #include "pdf/interactive/navigation.h"
 
+#include "pdf/core/number_format.h"
 #include "pdf/text/font_table.h"
 
 namespace pagora {
@@ -7,7 +8,7 @@ namespace pagora {
 ViewBox UserViewBox(const Document& doc, float x, float y, float width, float height, float zoom) {
   ViewBox box;
   box.left = ToPoints(doc, x);
-  box.top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
+  box.top = CheckedFloat(double{doc.page.height} - ToPoints(doc, y));
   box.width = ToPoints(doc, width);
   box.height = ToPoints(doc, height);
   box.zoom_percent = zoom;
@@ -17,9 +18,9 @@ ViewBox UserViewBox(const Document& doc, float x, float y, float width, float he
 Area UserAnnotationBox(const Document& doc, float x, float y, float width, float height) {
   Area box;
   box.left = ToPoints(doc, x);
-  box.top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
-  box.right = SinglePrecision(double{box.left} + ToPoints(doc, width));
-  box.bottom = SinglePrecision(double{box.top} - ToPoints(doc, height));
+  box.top = CheckedFloat(double{doc.page.height} - ToPoints(doc, y));
+  box.right = CheckedFloat(double{box.left} + ToPoints(doc, width));
+  box.bottom = CheckedFloat(double{box.top} - ToPoints(doc, height));
   return box;
 }
 

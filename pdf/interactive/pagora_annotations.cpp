@@ -4,6 +4,7 @@
 
 #include "pdf/core/document.h"
 #include "pdf/core/error_boundary.h"
+#include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/interactive/annotation_text.h"
 #include "pdf/interactive/annotation_writer.h"
@@ -64,7 +65,7 @@ void Pagora::AddNoteIcon(const std::string& text, int icon, float x, float y, bo
                          std::int32_t flags) try {
   Document& doc = *doc_;
   const float left = ToPoints(doc, x);
-  const float top = SinglePrecision(double{doc.page.height} - ToPoints(doc, y));
+  const float top = CheckedFloat(double{doc.page.height} - ToPoints(doc, y));
   WriteAnnotation(doc, NoteIconDictionary(left, top, flags, doc.graphics.fill_color, icon, open),
                   text, doc.info.author, "", "");
 } catch (...) {

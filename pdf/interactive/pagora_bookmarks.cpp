@@ -58,7 +58,7 @@ void Pagora::DefineRef(const std::string& name, int destination_type, float x, f
   ViewBox box = UserViewBox(doc, x, y, width, height, zoom);
   if (x == 0) box.left = doc.page.x;
   // The current position is measured from the top, like a given y.
-  if (y == 0) box.top = SinglePrecision(double{doc.page.height} - doc.page.y);
+  if (y == 0) box.top = CheckedFloat(double{doc.page.height} - doc.page.y);
   NamedDestination destination;
   destination.page = doc.page.count;
   destination.destination = DestinationView(destination_type, box);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "pdf/core/number_format.h"
 #include "pdf/core/runtime_error.h"
 
 namespace pagora {
@@ -21,11 +22,7 @@ float TextMeasure::Length(std::string_view text) const {
                          static_cast<double>(spaces) * state.word_spacing +
                          static_cast<double>(text.size()) * state.char_spacing) *
                         (double{state.horizontal_scaling} / 100);
-  const double length = points / unit_factor;
-  if (!std::isfinite(length) || std::fabs(length) > 3.4028234663852886e38) {
-    throw RuntimeError(kOverflow);
-  }
-  return static_cast<float>(length);
+  return CheckedFloat(points / unit_factor);
 }
 
 }  // namespace pagora
