@@ -1,10 +1,8 @@
 #include "pdf/import/page_import.h"
 
 #include <algorithm>
-#include <deque>
 #include <optional>
 #include <span>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -85,27 +83,9 @@ class ObjectCopier {
   // Breadth first without recursion, each object once, missing objects left out.
   std::vector<std::uint32_t> Reached(std::string_view text) {
     std::vector<std::uint32_t> objects;
-    std::unordered_set<std::uint32_t> seen;
-    std::deque<std::uint32_t> pending;
-    auto reach = [&](std::string_view from) {
-      for (const ReferenceSpan& span : FindReferences(from)) {
-        const std::uint32_t number = span.ref.number;
-        if (!entry_.import_map.contains(number) && seen.insert(number).second) {
-          pending.push_back(number);
-        }
-      }
-    };
-    reach(text);
-    std::string object_text;
-    while (!pending.empty()) {
-      const std::uint32_t number = pending.front();
-      pending.pop_front();
-      const PdfStatus status = file_.ReadObjectText(number, object_text);
-      if (status == PdfStatus::kMissingObject) continue;
-      Check(status);
-      objects.push_back(number);
-      reach(WithoutPageLinks(object_text));
-    }
+    Check(CollectReferencedObjects(
+        file_, text, [this](std::uint32_t number) { return entry_.import_map.contains(number); },
+        objects, WithoutPageLinks));
     return objects;
   }
 

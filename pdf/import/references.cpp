@@ -47,7 +47,8 @@ std::string RenumberReferences(
 
 PdfStatus CollectReferencedObjects(PdfFile& file, std::string_view text,
                                    const std::function<bool(std::uint32_t)>& skip,
-                                   std::vector<std::uint32_t>& objects) {
+                                   std::vector<std::uint32_t>& objects,
+                                   const std::function<std::string(std::string_view)>& followed) {
   std::unordered_set<std::uint32_t> seen;
   std::deque<std::uint32_t> pending;
   auto reach = [&](std::string_view from) {
@@ -65,7 +66,7 @@ PdfStatus CollectReferencedObjects(PdfFile& file, std::string_view text,
     if (status == PdfStatus::kMissingObject) continue;
     if (status != PdfStatus::kOk) return status;
     objects.push_back(number);
-    reach(object_text);
+    reach(followed ? followed(object_text) : object_text);
   }
   return PdfStatus::kOk;
 }

@@ -33,9 +33,11 @@ std::string RenumberReferences(
 // first reached, without recursion. Objects for which `skip` is true (already copied) are
 // neither listed nor followed, nor are missing objects. The caller can give each listed
 // object its output number first and then copy them in any order, so that references
-// that loop between objects are copied once.
-PdfStatus CollectReferencedObjects(PdfFile& file, std::string_view text,
-                                   const std::function<bool(std::uint32_t)>& skip,
-                                   std::vector<std::uint32_t>& objects);
+// that loop between objects are copied once. When given, `followed` gives the part of an
+// object's text whose references are followed (page import drops the links up to pages).
+PdfStatus CollectReferencedObjects(
+    PdfFile& file, std::string_view text, const std::function<bool(std::uint32_t)>& skip,
+    std::vector<std::uint32_t>& objects,
+    const std::function<std::string(std::string_view)>& followed = {});
 
 }  // namespace pagora
