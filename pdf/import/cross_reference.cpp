@@ -38,7 +38,7 @@ PdfStatus ReadClassicSection(const ByteSource& source, std::uint64_t pos, const 
     if (status != PdfStatus::kOk) return status;
     std::size_t p = 0;
     const Token first_token = NextPdfToken(text, p);
-    if (first_token.kind == TokenKind::kKeyword && first_token.text == "trailer") {
+    if (IsKeyword(first_token, "trailer")) {
       pos += p;
       break;
     }
@@ -189,7 +189,7 @@ PdfStatus ReadSection(const ByteSource& source, std::uint64_t offset, const PdfL
   if (head.empty()) return PdfStatus::kOutOfRange;
   std::size_t p = 0;
   const Token first = NextPdfToken(head, p);
-  if (first.kind == TokenKind::kKeyword && first.text == "xref") {
+  if (IsKeyword(first, "xref")) {
     return ReadClassicSection(source, offset + p, limits, section);
   }
   return ReadStreamSection(source, offset, limits, section);

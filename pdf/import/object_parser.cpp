@@ -11,16 +11,6 @@ constexpr std::size_t kFirstPiece = 4096;
 constexpr std::size_t kSearchPiece = 64 * 1024;
 constexpr std::string_view kEndstream = "endstream";
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsPdfWhitespace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsPdfWhitespace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool IsKeyword(const Token& token, std::string_view word) {
-  return token.kind == TokenKind::kKeyword && token.text == word;
-}
-
 enum class ScanResult { kDone, kNeedMore, kMalformed };
 
 // Scans one piece of text that starts at an object's header.
@@ -75,7 +65,7 @@ ScanResult ScanObject(std::string_view text, bool at_end_of_file, IndirectObject
         previous = token;
         continue;
     }
-    object.text = Trim(text.substr(value_start, value_end - value_start));
+    object.text = TrimPdfWhitespace(text.substr(value_start, value_end - value_start));
     return ScanResult::kDone;
   }
 }

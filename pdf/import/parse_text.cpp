@@ -14,10 +14,6 @@ namespace {
 // Beyond 2^53 a double no longer holds every integer; no count or offset gets there.
 constexpr double kLargestExact = 9007199254740992.0;
 
-bool IsKeyword(const Token& token, std::string_view word) {
-  return token.kind == TokenKind::kKeyword && token.text == word;
-}
-
 double NumberValue(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
@@ -122,10 +118,6 @@ bool ParseText::SkipFrom(std::size_t& pos) {
         break;
     }
   }
-}
-
-bool ParseText::SkipValue() {
-  return SkipFrom(pos_);
 }
 
 bool ParseText::FindKey(std::string_view key) {

@@ -80,8 +80,6 @@ class ParseText {
   // Reads the next value whole (see PdfValue). kNone at the end of the text, before a
   // closing bracket, on a syntax error or a nesting deeper than kMaxPdfNesting.
   PdfValue ReadValue();
-  // Moves over the next value; false as ReadValue gives kNone.
-  bool SkipValue();
 
  private:
   bool Fail(PdfStatus status);

@@ -28,12 +28,6 @@ class ReadingGuard {
   std::vector<std::uint32_t>& reading_;
 };
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsPdfWhitespace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsPdfWhitespace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 // A decoded object stream: "number offset" pairs, then the objects from /First on.
@@ -149,7 +143,7 @@ PdfStatus PdfFile::ReadFromObjectStream(std::uint32_t number, const XrefEntry& e
     end = stream->first + objects[place + 1].second;
   }
   if (begin > stream->data.size() || end > stream->data.size()) return PdfStatus::kOutOfRange;
-  object.text = Trim(std::string_view(stream->data).substr(begin, end - begin));
+  object.text = TrimPdfWhitespace(std::string_view(stream->data).substr(begin, end - begin));
   return PdfStatus::kOk;
 }
 

@@ -44,7 +44,6 @@ class PdfFile {
   bool encrypted() const { return trailer_.encrypted; }
   ObjectRef root() const { return trailer_.root; }
   ObjectRef info() const { return trailer_.info; }
-  const XrefTable& xref() const { return xref_; }
   const PdfLimits& limits() const { return limits_; }
 
   // Reads an object with its stream bytes, an indirect /Length followed. kMissingObject

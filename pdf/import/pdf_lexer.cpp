@@ -134,6 +134,16 @@ Token NextPdfToken(std::string_view text, std::size_t& pos) {
   return token;
 }
 
+std::string_view TrimPdfWhitespace(std::string_view text) {
+  while (!text.empty() && IsPdfWhitespace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsPdfWhitespace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool IsKeyword(const Token& token, std::string_view word) {
+  return token.kind == TokenKind::kKeyword && token.text == word;
+}
+
 bool IsUnsignedInteger(const Token& token) {
   if (token.kind != TokenKind::kNumber) return false;
   for (const char c : token.text) {

@@ -34,6 +34,9 @@ struct Token {
   std::string_view text;  // the token's bytes
 };
 
+// `text` without the white space at its ends.
+std::string_view TrimPdfWhitespace(std::string_view text);
+
 // The offset of the first byte at or after `pos` that is neither white space nor part of a
 // comment (a "%" up to the end of its line).
 std::size_t SkipPdfWhitespace(std::string_view text, std::size_t pos);
@@ -41,6 +44,8 @@ std::size_t SkipPdfWhitespace(std::string_view text, std::size_t pos);
 // Reads the token at or after `pos` and moves `pos` past it. Linear in the token's length.
 Token NextPdfToken(std::string_view text, std::size_t& pos);
 
+// True for the keyword token `word` ("obj", "R", "trailer", ...).
+bool IsKeyword(const Token& token, std::string_view word);
 // True for a number token without a fraction or sign, such as an object number.
 bool IsUnsignedInteger(const Token& token);
 // The value of such a token; nothing for other tokens or values beyond 64 bits.

@@ -14,8 +14,8 @@ std::vector<ReferenceSpan> FindReferences(std::string_view text) {
   for (;;) {
     const Token token = NextPdfToken(text, pos);
     if (token.kind == TokenKind::kEnd || token.kind == TokenKind::kUnterminated) break;
-    if (token.kind == TokenKind::kKeyword && token.text == "R" &&
-        IsUnsignedInteger(before_previous) && IsUnsignedInteger(previous)) {
+    if (IsKeyword(token, "R") && IsUnsignedInteger(before_previous) &&
+        IsUnsignedInteger(previous)) {
       std::size_t at = before_previous.begin;
       if (const auto ref = ParseText(text.substr(at)).ReadReference()) {
         spans.push_back({at, token.end, *ref});

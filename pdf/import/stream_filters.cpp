@@ -84,12 +84,14 @@ PdfStatus ApplyStep(std::span<const std::uint8_t> data, const FilterStep& step,
   return FromFilter(UndoPredictor(out, step.predictor), out);
 }
 
-}  // namespace
-
+// True for the filters the engine decodes: Flate, LZW, ASCIIHex, ASCII85 and RunLength,
+// under their full or abbreviated names.
 bool IsDecodableFilter(std::string_view name) {
   return IsFlate(name) || IsLzw(name) || name == "/ASCIIHexDecode" || name == "/AHx" ||
          name == "/ASCII85Decode" || name == "/A85" || name == "/RunLengthDecode" || name == "/RL";
 }
+
+}  // namespace
 
 PdfStatus ParseFilterChain(std::string_view filter, std::string_view parms,
                            std::vector<FilterStep>& steps) {

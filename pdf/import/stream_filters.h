@@ -18,10 +18,6 @@ struct FilterStep {
   bool early_change = true;  // /EarlyChange of /LZWDecode
 };
 
-// True for the filters the engine decodes: Flate, LZW, ASCIIHex, ASCII85 and RunLength,
-// under their full or abbreviated names.
-bool IsDecodableFilter(std::string_view name);
-
 // Reads the values of /Filter (a name, an array of names, or empty for none) and of
 // /DecodeParms (a dictionary, an array of dictionaries and nulls, or empty). Both must be
 // direct: the caller resolves a reference standing for the whole value. kMalformed for
