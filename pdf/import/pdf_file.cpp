@@ -32,8 +32,12 @@ class ReadingGuard {
 
 // A decoded object stream: "number offset" pairs, then the objects from /First on.
 struct PdfFile::ObjectStream {
+  std::string_view Text() const {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
+  }
+
   std::uint32_t number = 0;
-  std::string data;
+  std::vector<std::uint8_t> data;  // decoded
   std::size_t first = 0;
   std::vector<std::pair<std::uint32_t, std::size_t>> objects;  // number, offset after first
 };
@@ -143,7 +147,7 @@ PdfStatus PdfFile::ReadFromObjectStream(std::uint32_t number, const XrefEntry& e
     end = stream->first + objects[place + 1].second;
   }
   if (begin > stream->data.size() || end > stream->data.size()) return PdfStatus::kOutOfRange;
-  object.text = TrimPdfWhitespace(std::string_view(stream->data).substr(begin, end - begin));
+  object.text = TrimPdfWhitespace(stream->Text().substr(begin, end - begin));
   return PdfStatus::kOk;
 }
 
@@ -175,14 +179,15 @@ PdfStatus PdfFile::LoadObjectStream(std::uint32_t number, const ObjectStream*& s
   if (*first > data.size() || *count > *first / 4 + 1) return PdfStatus::kMalformed;
   auto decoded = std::make_unique<ObjectStream>();
   decoded->number = number;
-  decoded->data.assign(data.begin(), data.end());
+  decoded->data = std::move(data);
   decoded->first = static_cast<std::size_t>(*first);
-  ParseText pairs(std::string_view(decoded->data).substr(0, decoded->first));
+  ParseText pairs(decoded->Text().substr(0, decoded->first));
   for (std::uint64_t i = 0; i < *count; ++i) {
     const auto object_number = pairs.ReadInteger();
     const auto offset = pairs.ReadInteger();
     if (!object_number || !offset || *object_number < 0 || *object_number > UINT32_MAX ||
-        *offset < 0 || static_cast<std::uint64_t>(*offset) > data.size() - decoded->first) {
+        *offset < 0 ||
+        static_cast<std::uint64_t>(*offset) > decoded->data.size() - decoded->first) {
       return PdfStatus::kMalformed;
     }
     decoded->objects.emplace_back(static_cast<std::uint32_t>(*object_number),
