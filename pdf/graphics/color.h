@@ -5,6 +5,11 @@
 
 namespace pagora {
 
+// True for a canonical solid colour ("#RRGGBB"), false for a pattern name or nothing.
+inline bool IsSolidColor(std::string_view color) {
+  return color.starts_with('#');
+}
+
 // A colour in canonical form: "#RRGGBB" for a solid colour (hexadecimal; a lower-case
 // value written by the caller stays lower case), or the upper-cased name of a pattern, or
 // empty. A pattern may carry a solid colour for uncoloured patterns.
@@ -12,7 +17,7 @@ struct NormalizedColor {
   std::string color;
   std::string pattern_color;
 
-  bool IsSolid() const { return !color.empty() && color[0] == '#'; }
+  bool IsSolid() const { return IsSolidColor(color); }
 };
 
 // Turns every colour text the engine accepts into canonical form:

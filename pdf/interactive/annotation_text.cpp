@@ -3,15 +3,10 @@
 #include <array>
 
 #include "pdf/core/number_format.h"
+#include "pdf/graphics/color.h"
 
 namespace pagora {
-namespace {
-
-bool IsSolid(std::string_view color) {
-  return color.starts_with('#');
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string RectangleText(const Area& area) {
   return FormatNumber(area.left) + " " + FormatNumber(area.top) + " " + FormatNumber(area.right) +
@@ -35,7 +30,7 @@ std::string NoteBoxDictionary(const NoteBoxStyle& style) {
                      "]\r /F " + std::to_string(style.flags);
   if (style.alignment == 2) text += "\r/Q 2";
   if (style.alignment == 4) text += "\r/Q 1";
-  if (IsSolid(style.fill_color)) text += "\r/C [" + FormatColor(style.fill_color) + "]";
+  if (IsSolidColor(style.fill_color)) text += "\r/C [" + FormatColor(style.fill_color) + "]";
   text += "\r/BS << /Type /Border /W " + FormatNumber(style.line_width);
   switch (style.border_style) {
     case 0:
@@ -66,7 +61,7 @@ std::string NoteBoxAppearance(std::string_view font_name, float font_size,
   text += font_name;
   text += " " + FormatNumber(font_size) + " Tf";
   // Plain operands: "rg" takes three numbers, not an array.
-  if (IsSolid(text_color)) text += " " + FormatColor(text_color) + " rg";
+  if (IsSolidColor(text_color)) text += " " + FormatColor(text_color) + " rg";
   return text;
 }
 
@@ -78,7 +73,7 @@ std::string NoteIconDictionary(float x, float y, std::int32_t flags, std::string
   const std::string point = FormatNumber(x) + " " + FormatNumber(y);
   std::string text = "<< /Type /Annot\r/Subtype /Text\r/Rect [" + point + " " + point + "]\r/F " +
                      std::to_string(flags);
-  if (IsSolid(fill_color)) text += "\r/C [" + FormatColor(fill_color) + "]";
+  if (IsSolidColor(fill_color)) text += "\r/C [" + FormatColor(fill_color) + "]";
   text += "\r";
   if (icon >= 0 && icon < static_cast<int>(kIcons.size())) {
     text += kIcons[static_cast<std::size_t>(icon)];

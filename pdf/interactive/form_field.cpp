@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pdf/core/number_format.h"
+#include "pdf/graphics/color.h"
 #include "pdf/interactive/annotation_text.h"
 
 namespace pagora {
@@ -11,10 +12,6 @@ namespace {
 
 bool Has(std::int32_t options, std::int32_t bit) {
   return (options & bit) != 0;
-}
-
-bool IsSolid(std::string_view color) {
-  return !color.empty() && color[0] == '#';
 }
 
 std::string_view BorderWidth(std::int32_t options) {
@@ -111,10 +108,10 @@ FieldEntry BuildFieldEntry(const FieldRequest& request) {
   if (const std::int32_t f = FieldAnnotationFlags(options); f != 0) {
     field.widget += " /F " + std::to_string(f) + " ";
   }
-  if (IsSolid(request.fill_color) && !Has(options, kFieldNoBackground)) {
+  if (IsSolidColor(request.fill_color) && !Has(options, kFieldNoBackground)) {
     field.characteristics = " /BG [ " + FormatColor(request.fill_color) + " ] ";
   }
-  if (IsSolid(request.line_color) && !Has(options, kFieldNoBorder)) {
+  if (IsSolidColor(request.line_color) && !Has(options, kFieldNoBorder)) {
     field.widget += "\r/BS << /Type /Border /W ";
     field.widget += BorderWidth(options);
     field.widget += BorderStyle(options);

@@ -5,6 +5,7 @@
 #include "pdf/core/number_format.h"
 #include "pdf/core/table_growth.h"
 #include "pdf/core/text_encoding.h"
+#include "pdf/graphics/color.h"
 #include "pdf/interactive/annotation_writer.h"
 #include "pdf/interactive/field_appearance.h"
 #include "pdf/interactive/form_field.h"
@@ -78,12 +79,10 @@ void PrepareFieldAppearance(Document& doc, FieldEntry& field, const FieldRequest
   FieldLook& look = field.look;
   look.width = request.box.right - request.box.left;
   look.height = request.box.top - request.box.bottom;
-  if (!request.fill_color.empty() && request.fill_color[0] == '#' &&
-      (options & kFieldNoBackground) == 0) {
+  if (IsSolidColor(request.fill_color) && (options & kFieldNoBackground) == 0) {
     look.background = FormatColor(request.fill_color);
   }
-  if (!request.line_color.empty() && request.line_color[0] == '#' &&
-      (options & kFieldNoBorder) == 0) {
+  if (IsSolidColor(request.line_color) && (options & kFieldNoBorder) == 0) {
     look.border = FormatColor(request.line_color);
     look.border_width = (options & kFieldBorder2) != 0 ? 2 : (options & kFieldBorder3) != 0 ? 3 : 1;
   }

@@ -7,6 +7,7 @@
 #include "pdf/core/number_format.h"
 #include "pdf/core/pagora.h"
 #include "pdf/core/table_growth.h"
+#include "pdf/graphics/color.h"
 #include "pdf/interactive/annotation_writer.h"
 #include "pdf/interactive/destination_view.h"
 #include "pdf/interactive/form_field.h"
@@ -19,10 +20,10 @@ namespace {
 // The operands of the text colour for /DA; a pattern paints text in the colour given with
 // it, and one without a colour in black.
 std::string TextColorOperands(const GraphicsState& graphics) {
-  if (!graphics.text_color.empty() && graphics.text_color[0] == '#') {
+  if (IsSolidColor(graphics.text_color)) {
     return FormatColor(graphics.text_color);
   }
-  if (!graphics.text_pattern_color.empty() && graphics.text_pattern_color[0] == '#') {
+  if (IsSolidColor(graphics.text_pattern_color)) {
     return FormatColor(graphics.text_pattern_color);
   }
   return "0 0 0";
