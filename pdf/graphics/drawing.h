@@ -8,6 +8,9 @@
 
 namespace pagora {
 
+// Angles are given in degrees.
+inline constexpr double kRadiansPerDegree = 0.0174532925199433;
+
 // Sets the fill colour (rg, cs, scn) or, with `stroke`, the line colour (RG, CS, SCN).
 void SetPaintColor(Document& doc, const std::string& color, bool stroke);
 

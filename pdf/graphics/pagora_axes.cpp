@@ -11,8 +11,6 @@
 namespace pagora {
 namespace {
 
-constexpr double kRadiansPerDegree = 0.0174532925199433;
-
 std::string Matrix(float a, float b, float c, float d, const std::string& e, const std::string& f) {
   return FormatNumber(a) + " " + FormatNumber(b) + " " + FormatNumber(c) + " " + FormatNumber(d) +
          " " + e + " " + f + " cm";

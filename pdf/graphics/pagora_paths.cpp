@@ -13,7 +13,6 @@
 namespace pagora {
 namespace {
 
-constexpr double kRadiansPerDegree = 0.0174532925199433;
 // Distance of a quarter-ellipse's control points from its ends, per unit of radius.
 constexpr double kEllipseKappa = 0.5522847498;
 // The same for the rounded corners of rectangles.

@@ -4,11 +4,6 @@
 #include <array>
 
 namespace pagora {
-namespace {
-
-constexpr int kDeepestLevel = 254;
-
-}  // namespace
 
 OutlineTree LinkOutline(std::span<const int> levels) {
   OutlineTree tree;
@@ -17,13 +12,13 @@ OutlineTree LinkOutline(std::span<const int> levels) {
 
   // The latest item seen at each level. Recording an item clears the next deeper slot, so a
   // slot never names an item of a closed branch: a deeper item must reopen it first.
-  std::array<int, kDeepestLevel + 2> latest;
+  std::array<int, kDeepestBookmarkLevel + 2> latest;
   latest.fill(-1);
   latest[0] = 0;
   int previous_level = 0;
   for (std::size_t j = 1; j < levels.size(); ++j) {
     const int item = static_cast<int>(j);
-    const int level = std::clamp(levels[j], 1, std::min(previous_level + 1, kDeepestLevel));
+    const int level = std::clamp(levels[j], 1, std::min(previous_level + 1, kDeepestBookmarkLevel));
     previous_level = level;
 
     OutlineLinks& links = tree.links[j];

@@ -5,6 +5,9 @@
 
 namespace pagora {
 
+// The deepest level an outline item may have; deeper requests are refused or clamped.
+inline constexpr int kDeepestBookmarkLevel = 254;
+
 // The links of one outline item, as indexes into the items; -1 for none.
 struct OutlineLinks {
   int parent = -1;  // -1 only for the top item, whose parent is the outline dictionary

@@ -7,11 +7,10 @@
 #include "pdf/core/pagora.h"
 #include "pdf/graphics/color.h"
 #include "pdf/interactive/navigation.h"
+#include "pdf/interactive/outline_links.h"
 
 namespace pagora {
 namespace {
-
-constexpr int kDeepestBookmarkLevel = 254;
 
 // The level of a new item from the requested one and the previous item's. Every level
 // below the top item's is at least 1, so that each item has a parent in the outline.
