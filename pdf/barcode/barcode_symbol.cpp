@@ -39,6 +39,16 @@ DigitReading ReadDigits(std::string_view characters) {
   return reading;
 }
 
+int Mod10CheckDigit(std::string_view digits) {
+  int sum = 0;
+  int weight = 3;
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    sum += (*it - '0') * weight;
+    weight = 4 - weight;
+  }
+  return (10 - sum % 10) % 10;
+}
+
 void AppendModules(std::vector<BarElement>& elements, std::string_view modules, BarKind dark_kind) {
   for (const char module : modules) {
     const BarKind kind = module == '1' ? dark_kind : BarKind::kSpace;

@@ -37,12 +37,7 @@ int Digit(char c) {
 DigitReading DigitsWithCheck(std::string_view text, std::size_t count) {
   DigitReading reading = ReadDigits(text.substr(0, std::min(text.size(), count)));
   reading.digits.resize(count, '0');
-  int sum = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    // Weight 3 falls on the digit next to the check digit, and alternates from there.
-    sum += Digit(reading.digits[i]) * ((count - i) % 2 == 1 ? 3 : 1);
-  }
-  reading.digits.push_back(static_cast<char>('0' + (10 - sum % 10) % 10));
+  reading.digits.push_back(static_cast<char>('0' + Mod10CheckDigit(reading.digits)));
   return reading;
 }
 

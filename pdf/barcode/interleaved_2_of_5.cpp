@@ -15,16 +15,6 @@ constexpr std::array<std::string_view, 10> kPatterns = {
 constexpr std::string_view kStart = "nnnn";
 constexpr std::string_view kStop = "wnnn";
 
-int CheckDigit(const std::string& digits) {
-  int sum = 0;
-  int weight = 3;  // the rightmost digit is weighted 3
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    sum += (*it - '0') * weight;
-    weight = 4 - weight;
-  }
-  return (10 - sum % 10) % 10;
-}
-
 }  // namespace
 
 BarcodeSymbol EncodeInterleaved2Of5(std::string_view text, bool check_character) {
@@ -34,7 +24,7 @@ BarcodeSymbol EncodeInterleaved2Of5(std::string_view text, bool check_character)
   symbol.symbology = BarcodeSymbology::kInterleaved2Of5;
   symbol.status = reading.had_non_digit ? BarcodeStatus::kNonDigitReadAsZero : BarcodeStatus::kOk;
   if (check_character) {
-    const int check = CheckDigit(digits);
+    const int check = Mod10CheckDigit(digits);
     digits.push_back(static_cast<char>('0' + check));
     symbol.check_value = check;
   }

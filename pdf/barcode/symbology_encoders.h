@@ -24,6 +24,10 @@ struct DigitReading {
 };
 DigitReading ReadDigits(std::string_view characters);
 
+// The modulo-10 check digit of `digits` ("0" to "9" only): weight 3 on the rightmost,
+// alternating with 1, and what brings the sum to a multiple of ten.
+int Mod10CheckDigit(std::string_view digits);
+
 // Appends a module pattern, "1" dark and "0" light, as runs of like modules; dark runs
 // take `dark_kind`. A run continues the last element when that is of the same kind.
 void AppendModules(std::vector<BarElement>& elements, std::string_view modules, BarKind dark_kind);
